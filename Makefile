@@ -1,0 +1,34 @@
+# Entry points: `make run` and `make test` set up, build and run from a clean clone.
+BUILD      ?= build
+ASANBUILD  ?= build-asan
+JOBS       ?= 2
+
+.PHONY: setup build build-asan test test-plain test-asan run bench clean
+
+setup:
+	@sh scripts/setup.sh
+
+build: setup
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
+
+build-asan: setup
+	cmake -S . -B $(ASANBUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUOR_SANITIZE=ON
+	cmake --build $(ASANBUILD) -j $(JOBS)
+
+test-plain: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test-asan: build-asan
+	cd $(ASANBUILD) && ctest --output-on-failure -j $(JOBS)
+
+test: test-plain test-asan
+
+run: build
+	$(BUILD)/cli/quor data/examples/tour.txt
+
+bench: build
+	sh bench/run.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(ASANBUILD)

@@ -1,0 +1,33 @@
+#pragma once
+// Function calls inside expressions: built-ins, commands, window commands, user functions.
+#include <cstdint>
+#include <string>
+
+namespace quor {
+
+class tvarlist;
+class tfunclist;
+class tmemo;
+class tsession;
+
+// One call of a user function: lower-cased name and the argument text.
+struct cfuncterm {
+    std::string name;
+    std::string args;
+};
+
+// Value of the call text name(args) whose name is n characters long. A fault inside the
+// call adds "Error on function <name> inside compiler " to the memo and is raised again.
+double callfunc(const std::string& calltext, long n, tvarlist& vars, tmemo* memo, tfunclist* funcs, tsession& s);
+
+// Built-in k of the math name table applied to the argument text.
+double callbuiltin(int k, const std::string& args, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s);
+
+// The random built-in: reseeded from the clock (ms since midnight), 0 <= result < n.
+std::int32_t randomfrom(std::int64_t clockms, double x);
+
+// Calls a user function: binds the arguments in a temporary copy "temp" of vars, runs the
+// body, copies by-name arguments back and returns the result variable.
+double calluserfunc(const cfuncterm& term, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s);
+
+}  // namespace quor

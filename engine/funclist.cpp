@@ -1,0 +1,98 @@
+#include "funclist.h"
+
+#include <cstring>
+
+#include "numtext.h"
+#include "scanner.h"
+#include "variables.h"
+
+namespace quor {
+
+namespace {
+
+// Byte-order comparison of names, as unsigned bytes; a prefix sorts first.
+int namecompare(const std::string& a, const std::string& b)
+{
+    const std::size_t n = std::min(a.size(), b.size());
+    const int c = n ? std::memcmp(a.data(), b.data(), n) : 0;
+    if (c != 0) return c;
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+}  // namespace
+
+void tfuncitem::parsehead(const std::string& head, tdialect d)
+{
+    const std::size_t eq = head.find('=');
+    const long e = eq == std::string::npos ? 0 : static_cast<long>(eq) + 1;   // 1-based
+
+    // Result name: the word touching the "=" on its left.
+    long b = e - 1;
+    while (b >= 1 && charat(head, b) != ' ') --b;
+    resultname = e >= 1 ? shortstring(head.substr(static_cast<std::size_t>(b), static_cast<std::size_t>(e - 1 - b))) : "";
+
+    // Function name: after the "=", blanks skipped, up to a blank or "(".
+    long i = e + 1;
+    while (charat(head, i) == ' ') ++i;
+    long j = i;
+    while (j <= static_cast<long>(head.size()) && charat(head, j) != ' ' && charat(head, j) != '(') ++j;
+    name = shortstring(head.substr(static_cast<std::size_t>(i - 1), static_cast<std::size_t>(j - i)));
+
+    // Parameters: the items between the first "(" and its partner, up to an empty item.
+    const std::size_t open = head.find('(');
+    if (open == std::string::npos) return;
+    const long ob = static_cast<long>(open) + 1;
+    const long cb = matchparen(head, ob, d);
+    const long last = std::min<long>(cb - 1, static_cast<long>(head.size()));
+    std::string rest = last > ob ? head.substr(static_cast<std::size_t>(ob), static_cast<std::size_t>(last - ob)) : "";
+    for (;;) {
+        const std::string p = splitarg(rest, d);
+        if (p.empty()) break;
+        params.push_back(shortstring(p));
+    }
+}
+
+int tableindex(const tnametable& table, const std::string& n)
+{
+    const std::string low = lowercase(n);
+    for (std::size_t i = 0; i < table.size(); ++i)
+        if (lowercase(table[i]) == low) return static_cast<int>(i);
+    return -1;
+}
+
+tfunclist::tfunclist(const std::string& n, int t) : tag(t), name(shortstring(n)) {}
+
+int tfunclist::insertfunc(std::unique_ptr<tfuncitem> item)
+{
+    std::size_t i = 0;
+    while (i < items_.size() && namecompare(items_[i]->name, item->name) < 0) ++i;
+    if (i < items_.size() && items_[i]->name == item->name) items_[i] = std::move(item);
+    else items_.insert(items_.begin() + static_cast<long>(i), std::move(item));
+    return count();
+}
+
+const tfuncitem* tfunclist::findfunc(const std::string& n) const
+{
+    if (items_.empty()) return nullptr;
+    long lo = 0, hi = count() - 1;
+    while (hi - lo > 1) {
+        const long mid = (lo + hi) / 2;
+        const int c = namecompare(n, items_[static_cast<std::size_t>(mid)]->name);
+        if (c == 0) return items_[static_cast<std::size_t>(mid)].get();
+        if (c > 0) lo = mid;
+        else hi = mid;
+    }
+    if (items_[static_cast<std::size_t>(lo)]->name == n) return items_[static_cast<std::size_t>(lo)].get();
+    if (items_[static_cast<std::size_t>(hi)]->name == n) return items_[static_cast<std::size_t>(hi)].get();
+    return nullptr;
+}
+
+std::unique_ptr<tfuncitem> makefuncitem(const std::string& head, const std::vector<std::string>& body, tdialect d)
+{
+    auto item = std::make_unique<tfuncitem>();
+    item->parsehead(head, d);
+    item->lines = body;
+    return item;
+}
+
+}  // namespace quor

@@ -1,0 +1,50 @@
+#pragma once
+// Operand and operator sequences of one nesting level, and their reduction by priority.
+#include <string>
+#include <vector>
+
+namespace quor {
+
+class tsession;
+
+// Operands in order of appearance.
+class tdatalist {
+public:
+    std::vector<double> items;
+    int count() const { return static_cast<int>(items.size()); }
+
+    // Appends x; returns its index.
+    int add(double x);
+    // Converts a number text (a final "." dropped, a leading "." given a 0) and appends it;
+    // a text that is no number appends 1.0. Returns the index.
+    int addtext(const std::string& text);
+    void remove(int i);
+    void clear() { items.clear(); }
+};
+
+// Operator signs in order of appearance (at most 4 bytes each).
+class toperatorlist {
+public:
+    std::vector<std::string> items;
+    int count() const { return static_cast<int>(items.size()); }
+
+    int add(const std::string& sign);
+    void remove(int i);
+    void clear() { items.clear(); }
+    // Priority 0..3 of operator i: comparisons 3, power 2, product and quotient 1, else 0.
+    int priority(int i) const;
+    // Applies operator i to left x and right y; faults show their box and the step gives
+    // 1E300 (division by zero) or 0 (any other arithmetic fault).
+    double operate(int i, double x, double y, tsession& s) const;
+};
+
+// The code of an operator sign ("<>" is 6062); 0 for anything else.
+int opcode(const std::string& sign);
+
+// The real power with its fallback rules; false when it fails (x = 0 with y < 0, overflow).
+bool realpower(double x, double y, double& result);
+
+// Reduces the sequences by priority, level 3 down to 0, left to right within a level.
+double reducelists(tdatalist& operands, toperatorlist& operators, tsession& s);
+
+}  // namespace quor

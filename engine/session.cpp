@@ -1,0 +1,74 @@
+#include "session.h"
+
+#include <sys/resource.h>
+
+#include "fault.h"
+#include "host.h"
+
+namespace quor {
+
+namespace {
+
+constexpr std::size_t wantedstack = std::size_t(512) << 20;   // 512 MiB of address space
+constexpr std::size_t stackmargin = std::size_t(256) << 10;   // kept free below the guard
+
+std::size_t currentstacklimit()
+{
+    rlimit rl{};
+    if (getrlimit(RLIMIT_STACK, &rl) != 0 || rl.rlim_cur == RLIM_INFINITY) return wantedstack;
+    return static_cast<std::size_t>(rl.rlim_cur);
+}
+
+std::uintptr_t stackhere()
+{
+    volatile char marker = 0;
+    return reinterpret_cast<std::uintptr_t>(&marker);
+}
+
+}  // namespace
+
+tsession::tsession(thost& h, tdialect d) : host(h), dialect(d), stacktop_(stackhere())
+{
+    const std::size_t limit = currentstacklimit();
+    stackbudget_ = limit > 4 * stackmargin ? limit - 2 * stackmargin : limit / 2;
+}
+
+void tsession::checkstack() const
+{
+    const std::uintptr_t here = stackhere();
+    const std::uintptr_t used = here < stacktop_ ? stacktop_ - here : here - stacktop_;
+    if (used > stackbudget_) throw tfault("Error on nesting too deep, the stack is exhausted");
+}
+
+std::string nestingmessage(int limit)
+{
+    return "Error on nesting deeper than " + std::to_string(limit) + " levels";
+}
+
+tnestguard::tnestguard(tsession& s, int tsession::*counter, int limit, tmemo* memo)
+    : s_(s), counter_(counter)
+{
+    if (s.*counter >= limit) {
+        const std::string text = nestingmessage(limit);
+        if (memo) memo->append(text);
+        throw tfault(text);
+    }
+    s.checkstack();
+    ++(s.*counter);
+}
+
+tnestguard::~tnestguard() { --(s_.*counter_); }
+
+void raisestacklimit()
+{
+    rlimit rl{};
+    if (getrlimit(RLIMIT_STACK, &rl) != 0) return;
+    if (rl.rlim_cur != RLIM_INFINITY && rl.rlim_cur >= wantedstack) return;
+    rlim_t want = wantedstack;
+    if (rl.rlim_max != RLIM_INFINITY && rl.rlim_max < want) want = rl.rlim_max;
+    if (rl.rlim_cur == RLIM_INFINITY || want <= rl.rlim_cur) return;
+    rl.rlim_cur = want;
+    setrlimit(RLIMIT_STACK, &rl);
+}
+
+}  // namespace quor

@@ -1,0 +1,75 @@
+#pragma once
+// The run-time setting every engine operation receives: host, dialect and nesting guards.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace quor {
+
+class thost;
+class tmemo;
+class tvarlist;
+class tfunclist;
+class tfuncitem;
+
+// The two programs read a few things differently; the plotter's variant is `plotter`.
+enum class tdialect { editor, plotter };
+
+// Runs the body of a user function in its temporary list; reports its own faults.
+class tbodyrunner {
+public:
+    virtual ~tbodyrunner() = default;
+    virtual void runbody(const tfuncitem& item, tvarlist& temp, tfunclist& funcs, tmemo* memo,
+                         class tsession& s) = 0;
+};
+
+// Limits on nesting: deeper groups or calls fail like any other call fault.
+inline constexpr int maxgroupdepth = 1000;   // nested brackets within one evaluation
+inline constexpr int maxcalldepth = 2000;    // nested user-function calls
+inline constexpr int maxblockdepth = 5000;   // nested flow blocks and statement runs
+
+class tsession {
+public:
+    tsession(thost& host, tdialect dialect);
+
+    thost& host;
+    tdialect dialect;
+    // Runs user-function bodies; the function store is the usual runner.
+    tbodyrunner* bodyrunner = nullptr;
+
+    bool editor() const { return dialect == tdialect::editor; }
+    bool plotter() const { return dialect == tdialect::plotter; }
+
+    // Current nesting, maintained by tnestguard.
+    int groupdepth = 0;
+    int calldepth = 0;
+    int blockdepth = 0;
+
+    // Fails with a nesting fault when less than a safety margin of stack is left.
+    void checkstack() const;
+
+private:
+    std::uintptr_t stacktop_;
+    std::size_t stackbudget_;
+};
+
+// Counts one level of nesting for the guarded scope; fails past the limit.
+class tnestguard {
+public:
+    tnestguard(tsession& s, int tsession::*counter, int limit, tmemo* memo);
+    ~tnestguard();
+    tnestguard(const tnestguard&) = delete;
+    tnestguard& operator=(const tnestguard&) = delete;
+
+private:
+    tsession& s_;
+    int tsession::*counter_;
+};
+
+// The message of a nesting fault.
+std::string nestingmessage(int limit);
+
+// Raises this process's stack limit so that the nesting limits above are reachable.
+void raisestacklimit();
+
+}  // namespace quor

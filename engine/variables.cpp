@@ -1,0 +1,202 @@
+// Storage operations of variable lists: scalars, elements, arrays, texts and listings.
+#include "variables.h"
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+
+#include "fault.h"
+#include "host.h"
+#include "numtext.h"
+#include "session.h"
+
+namespace quor {
+
+std::string shortstring(const std::string& s) { return s.size() > 255 ? s.substr(0, 255) : s; }
+
+tvarlist::tvarlist(const std::string& n, int t) : name(shortstring(n)), tag(t) {}
+
+int tvarlist::addvar(const tvar& record)
+{
+    tvar v;
+    v.name = shortstring(record.name);
+    v.value = record.value;
+    items.push_back(std::move(v));
+    return count() - 1;
+}
+
+void tvarlist::deletevar(int i)
+{
+    if (i >= 0 && i < count()) items.erase(items.begin() + i);
+}
+
+void tvarlist::assignlist(const tvarlist& source)
+{
+    try {
+        std::vector<tvar> copy;
+        copy.reserve(source.items.size());
+        for (const tvar& v : source.items) {
+            tvar c;
+            c.name = v.name;
+            c.value = v.value;
+            c.demension.clear();
+            c.asistance.clear();
+            c.data = v.data;
+            copy.push_back(std::move(c));
+        }
+        items = std::move(copy);
+    } catch (const std::bad_alloc&) {
+        throw tfault("Error on assign varlist");
+    }
+}
+
+int tvarlist::varindex(const std::string& n) const
+{
+    for (int i = 0; i < count(); ++i)
+        if (items[static_cast<std::size_t>(i)].name == n) return i;
+    return -1;
+}
+
+tvar* tvarlist::find(const std::string& n)
+{
+    const int i = varindex(n);
+    return i < 0 ? nullptr : &items[static_cast<std::size_t>(i)];
+}
+
+const tvar* tvarlist::find(const std::string& n) const
+{
+    const int i = varindex(n);
+    return i < 0 ? nullptr : &items[static_cast<std::size_t>(i)];
+}
+
+bool tvarlist::getvar(const std::string& n, tvar& record) const
+{
+    const tvar* v = find(n);
+    if (!v) return false;
+    record = *v;
+    return true;
+}
+
+void tvarlist::setscalar(const std::string& n, double x)
+{
+    if (tvar* v = find(n)) {
+        v->value = x;
+        return;
+    }
+    tvar r;
+    r.name = n;
+    r.value = x;
+    addvar(r);
+}
+
+void tvarlist::setelement(const std::string& n, std::int64_t k, double x)
+{
+    if (k < 0 || k >= maxelements) throw tfault("element offset beyond storage");
+    const std::size_t at = static_cast<std::size_t>(k);
+    if (tvar* v = find(n)) {
+        if (at >= v->data.size()) v->data.resize(at + 1, 0.0);
+        v->data[at] = x;
+        return;
+    }
+    tvar r;
+    r.name = n;
+    r.value = x;
+    const int i = addvar(r);
+    tvar& created = items[static_cast<std::size_t>(i)];
+    created.data.assign(at + 1, 0.0);
+    created.data[at] = x;
+}
+
+double tvarlist::getelement(const std::string& n, std::int64_t k, tsession& s) const
+{
+    const tvar* v = find(n);
+    if (!v || k < 0 || k >= v->count()) {
+        s.host.showmessage("array " + n + "[] out of range of array ,the result may be incorrected");
+        return 0;
+    }
+    return v->data[static_cast<std::size_t>(k)];
+}
+
+void tvarlist::dimarray(const std::string& n, const std::vector<std::int64_t>& sizes)
+{
+    // The total saturates far beyond maxelements, so huge sizes cannot wrap around.
+    std::int64_t total = sizes.empty() ? 0 : 1;
+    for (std::int64_t size : sizes) {
+        if (size <= 0) { total = 0; break; }
+        total = total > maxelements ? total : total * std::min<std::int64_t>(size, maxelements + 1);
+    }
+    if (total > maxelements) throw tfault("array larger than storage allows");
+    cleararray(n);
+    if (total > 0) {
+        setelement(n, total - 1, 0);
+    } else if (!varexists(n)) {
+        tvar r;
+        r.name = n;
+        addvar(r);
+    }
+    tvar* v = find(n);
+    v->data.assign(static_cast<std::size_t>(total), 0.0);
+    v->demension.clear();
+    v->asistance.assign(sizes.size(), 1);
+    for (std::int64_t size : sizes)
+        v->demension.push_back(static_cast<std::int32_t>(std::clamp<std::int64_t>(size, INT32_MIN, INT32_MAX)));
+    std::int64_t stride = 1;
+    for (std::size_t i = sizes.size(); i-- > 0;) {
+        v->asistance[i] = static_cast<std::int32_t>(std::min<std::int64_t>(stride, INT32_MAX));
+        const std::int64_t size = std::clamp<std::int64_t>(sizes[i], 0, INT32_MAX);
+        stride = std::min<std::int64_t>(stride * size, INT32_MAX);
+    }
+}
+
+void tvarlist::cleararray(const std::string& n)
+{
+    if (tvar* v = find(n)) {
+        v->data.clear();
+        v->demension.clear();
+        v->asistance.clear();
+    }
+}
+
+int tvarlist::settext(const std::string& n, const std::string& text)
+{
+    try {
+        for (std::size_t i = 0; i < text.size(); ++i)
+            setelement(n, static_cast<std::int64_t>(i), static_cast<unsigned char>(text[i]));
+    } catch (const std::exception&) {
+        throw tfault("Error on set " + n + " string:" + text);
+    }
+    return 1;
+}
+
+std::string tvarlist::gettext(const std::string& n, tsession& s) const
+{
+    const tvar* v = find(n);
+    if (!v) {
+        s.host.showmessage("NO such variable:" + n);
+        return "";
+    }
+    std::string out;
+    for (int k = 0; k < v->count(); ++k) {
+        const std::int64_t code = truncint(getelement(n, k, s));
+        out += static_cast<char>(static_cast<unsigned char>(((code % 256) + 256) % 256));
+    }
+    return out;
+}
+
+void tvarlist::listelements(const std::string& n, std::vector<std::string>& lines) const
+{
+    const tvar* v = find(n);
+    if (!v) return;
+    for (int k = 0; k < v->count(); ++k)
+        lines.push_back(n + "[" + std::to_string(k) + "]=" + numtotext(v->data[static_cast<std::size_t>(k)]));
+}
+
+void tvarlist::listvars(std::vector<std::string>& lines) const
+{
+    for (const tvar& v : items) {
+        lines.push_back(v.name + "=" + numtotext(v.value));
+        listelements(v.name, lines);
+    }
+}
+
+}  // namespace quor

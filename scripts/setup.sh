@@ -1,0 +1,14 @@
+#!/bin/sh
+# Installs the Debian packages the build and the tests need, when missing.
+set -e
+PKGS="g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core xvfb xauth"
+missing=""
+for p in $PKGS; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+echo "setup: installing$missing"
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq $missing
