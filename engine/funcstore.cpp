@@ -93,6 +93,7 @@ void tfuncstore::runstore(tvarlist& vars, tfunclist& funcs, tmemo* memo, tsessio
         runlines(*this, 0, count() - 1, vars, funcs, memo, s);
     } catch (const std::exception& e) {
         if (fault.line < 0) fault.text = e.what();
+        fault.stopped = true;
         s.host.showmessage("Critical error on compile: " + name);
         memoline(memo, "Critical error on compile at: " + name);
     }

@@ -27,6 +27,7 @@ struct tfaultplace {
     int line = -1;        // statement index, -1 when the run did not fail
     int sourceline = 0;   // source line of that statement
     std::string text;     // the raised error's own text
+    bool stopped = false; // the run was stopped by a failure
 };
 
 class tfuncstore {

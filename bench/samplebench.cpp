@@ -1,0 +1,61 @@
+// Sampling a curve over a full default window: one evaluation per pixel column, as on
+// every resize, zoom, restore and move. Target: well under 16 ms per sampling.
+#include <benchmark/benchmark.h>
+
+#include "funclist.h"
+#include "host.h"
+#include "sampling.h"
+#include "session.h"
+#include "variables.h"
+
+namespace {
+
+// A host that is never asked anything during sampling.
+class quiethost : public quor::thost, public quor::tmemo {
+public:
+    void showmessage(const std::string&) override {}
+    bool inputbox(const std::string&, const std::string&, const std::string&, std::string&) override { return false; }
+    quor::tanswer question(const std::string&, const std::string&) override { return quor::tanswer::cancel; }
+    bool openfile(const std::string&, const std::string&, std::string&) override { return false; }
+    void processevents() override {}
+    std::int32_t createplotwindow(const std::string&, const std::string&, quor::tvarlist&, quor::tfunclist*,
+                                  quor::tmemo*) override { return 0; }
+    void showplotwindow(std::int32_t) override {}
+    std::int32_t getdc(std::int32_t) override { return 0; }
+    std::int32_t showwnd(std::int32_t, std::int32_t) override { return 0; }
+    std::int32_t setwndtext(std::int32_t, const std::string&) override { return 0; }
+    void errorreport(const std::string&) override {}
+    void append(const std::string&) override {}
+};
+
+void samplewindow(benchmark::State& state, quor::tdialect dialect)
+{
+    quiethost host;
+    quor::tsession session(host, dialect);
+    quor::tvarlist vars("global", 2);
+    quor::tfunclist funcs("bench", 2);
+    funcs.mathnames = {"abs", "tan", "atan", "cos", "exp", "frac", "ln", "odd", "pi", "random",
+                       "round", "sin", "sqr", "sqrt", "trunc", "val"};
+    funcs.commandnames = {"delvar", "cleararr", "load", "plot", "print", "setvar", "redim", "msg", "inputnum", "len", "getdim"};
+    funcs.apinames = {"getdc", "showwnd", "setwndtext"};
+    funcs.stringnames = {"getstr", "setstr", "inputstr", "strcpy"};
+    for (auto _ : state) {
+        quor::tviewinfo view;
+        view.right = 535;   // the default window's area: 536 columns
+        view.bottom = 329;
+        view.xmin = 1;
+        view.xmax = 20;
+        view.fixedrange = true;
+        benchmark::DoNotOptimize(quor::samplecurve("sin(x)*x", "x", view, vars, funcs, &host, session));
+    }
+}
+
+void BM_samplecurve_editor(benchmark::State& state) { samplewindow(state, quor::tdialect::editor); }
+void BM_samplecurve_plotter(benchmark::State& state) { samplewindow(state, quor::tdialect::plotter); }
+
+BENCHMARK(BM_samplecurve_editor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_samplecurve_plotter)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,138 @@
+#include "consolehost.h"
+
+#include "fault.h"
+
+namespace quorcli {
+
+std::string escapeline(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c == '\r') out += "\\r";
+        else if (c == '\n') out += "\\n";
+        else if (c == '\\') out += "\\\\";
+        else out += c;
+    }
+    return out;
+}
+
+tconsolehost::tconsolehost(bool transcript, std::FILE* in, std::FILE* out, std::FILE* err)
+    : transcript_(transcript), in_(in), out_(out), err_(err)
+{
+}
+
+void tconsolehost::event(const std::string& kind, const std::string& text)
+{
+    if (text.empty() && kind == "cancel") std::fprintf(out_, "cancel\n");
+    else std::fprintf(out_, "%s: %s\n", kind.c_str(), escapeline(text).c_str());
+    std::fflush(out_);
+}
+
+void tconsolehost::complain(const std::string& text)
+{
+    std::fflush(out_);
+    std::fprintf(err_, "quor: %s\n", text.c_str());
+    std::fflush(err_);
+}
+
+bool tconsolehost::readline(std::string& line)
+{
+    line.clear();
+    if (!in_) return false;
+    int c;
+    bool any = false;
+    while ((c = std::fgetc(in_)) != EOF) {
+        any = true;
+        if (c == '\n') break;
+        line += static_cast<char>(c);
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return any;
+}
+
+void tconsolehost::showmessage(const std::string& text)
+{
+    if (transcript_) event("box", text);
+    else complain(text);
+}
+
+bool tconsolehost::inputbox(const std::string& caption, const std::string& prompt, const std::string& deflt,
+                            std::string& answer)
+{
+    // Once the input has ended, asking again can never be answered: the statement fails.
+    if (inputended_) throw quor::tfault("Error on input: the input has ended");
+    if (transcript_) event("ask", caption + "|" + prompt + "|" + deflt);
+    else {
+        std::fprintf(err_, "%s: %s [%s] ", caption.c_str(), prompt.c_str(), deflt.c_str());
+        std::fflush(err_);
+    }
+    if (!readline(answer)) {
+        inputended_ = true;
+        if (transcript_) event("cancel", "");
+        return false;
+    }
+    if (transcript_) event("answer", answer);
+    return true;
+}
+
+quor::tanswer tconsolehost::question(const std::string& caption, const std::string& text)
+{
+    showmessage(caption.empty() ? text : caption + ": " + text);
+    return quor::tanswer::cancel;
+}
+
+bool tconsolehost::openfile(const std::string& dir, const std::string& pattern, std::string& path)
+{
+    if (transcript_) event("open", dir + "|" + pattern);
+    else {
+        std::fprintf(err_, "open %s in %s: ", pattern.c_str(), dir.empty() ? "." : dir.c_str());
+        std::fflush(err_);
+    }
+    if (!readline(path) || path.empty()) {
+        if (transcript_) event("cancel", "");
+        return false;
+    }
+    if (transcript_) event("answer", path);
+    return true;
+}
+
+std::int32_t tconsolehost::createplotwindow(const std::string& expr, const std::string& varname, quor::tvarlist& vars,
+                                            quor::tfunclist* funcs, quor::tmemo* memo)
+{
+    return plots ? plots->createplotwindow(expr, varname, vars, funcs, memo) : 0;
+}
+
+void tconsolehost::showplotwindow(std::int32_t handle)
+{
+    if (plots) plots->showplotwindow(handle);
+}
+
+std::int32_t tconsolehost::getdc(std::int32_t handle) { return plots ? plots->getdc(handle) : 0; }
+
+std::int32_t tconsolehost::showwnd(std::int32_t handle, std::int32_t mode)
+{
+    return plots ? plots->showwnd(handle, mode) : 0;
+}
+
+std::int32_t tconsolehost::setwndtext(std::int32_t handle, const std::string& text)
+{
+    return plots ? plots->setwndtext(handle, text) : 0;
+}
+
+void tconsolehost::errorreport(const std::string& text)
+{
+    if (transcript_) event("error", text);
+    else complain(text);
+}
+
+void tconsolehost::append(const std::string& line)
+{
+    if (transcript_) {
+        event("memo", line);
+    } else {
+        std::fprintf(out_, "%s\n", line.c_str());
+        std::fflush(out_);
+    }
+}
+
+}  // namespace quorcli

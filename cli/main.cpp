@@ -1,0 +1,100 @@
+// quor: runs Quor programs (and, with `quor plot`, draws plots) from the command line.
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "consolehost.h"
+#include "fault.h"
+#include "funclist.h"
+#include "options.h"
+#include "programrun.h"
+#include "session.h"
+#include "units.h"
+#include "variables.h"
+
+namespace {
+
+bool readall(const std::string& file, std::string& text)
+{
+    if (file == "-") {
+        std::ostringstream s;
+        s << std::cin.rdbuf();
+        text = s.str();
+        return true;
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return false;
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+int runmain(const quorcli::toptions& o)
+{
+    std::string text = o.program;
+    if (!o.inlineprogram && !readall(o.file, text)) {
+        std::fprintf(stderr, "quor: cannot read %s\n", o.file.c_str());
+        return 2;
+    }
+    const std::string where = o.inlineprogram ? "-e" : (o.file == "-" ? "<stdin>" : o.file);
+
+    // With the program on standard input there is nothing left to answer boxes from.
+    quorcli::tconsolehost host(o.transcript, o.file == "-" ? nullptr : stdin, stdout, stderr);
+    quor::tsession session(host, o.dialect);
+    quor::tvarlist vars("global", 2);
+    quor::tfunclist funcs("quor", 2);
+    funcs.basedir = ".";
+
+    try {
+        quor::loadnametables(funcs, quorcli::tabledirs(o.tables), o.dialect);
+        for (const std::string& u : o.units) quor::loadunit(u, funcs, o.dialect);
+    } catch (const std::exception& e) {
+        host.errorreport(e.what());
+        return 1;
+    }
+
+    const quorcli::trunresult r = quorcli::runprogram(text, vars, funcs, host, session);
+
+    if (o.vars) {
+        std::vector<std::string> lines;
+        vars.listvars(lines);
+        for (const std::string& l : lines) {
+            if (o.transcript) host.event("var", l);
+            else std::printf("%s\n", l.c_str());
+        }
+        std::fflush(stdout);
+    }
+    if (r.outcome == quorcli::toutcome::stopped) {
+        std::string place = where;
+        if (r.fault.sourceline > 0) place += ":" + std::to_string(r.fault.sourceline);
+        host.complain(place + ": the run stopped here: " + r.fault.text);
+        return 1;
+    }
+    return r.outcome == quorcli::toutcome::ended ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    quor::raisestacklimit();
+    std::vector<std::string> args(argv + 1, argv + argc);
+    quorcli::toptions o;
+    std::string error;
+    if (!quorcli::parseoptions(args, o, error)) {
+        std::fprintf(stderr, "quor: %s\nTry 'quor --help'.\n", error.c_str());
+        return 2;
+    }
+    if (o.help) {
+        std::fputs(quorcli::usagetext().c_str(), stdout);
+        return 0;
+    }
+    if (o.version) {
+        std::puts("0.5.0.0");
+        return 0;
+    }
+    return runmain(o);
+}

@@ -1,0 +1,52 @@
+#include "programrun.h"
+
+#include <unistd.h>
+
+#include "consolehost.h"
+#include "session.h"
+#include "units.h"
+
+#ifndef QUOR_DATADIR
+#define QUOR_DATADIR "/usr/local/share/quor"
+#endif
+
+namespace quorcli {
+
+trunresult runprogram(const std::string& text, quor::tvarlist& vars, quor::tfunclist& funcs,
+                      tconsolehost& host, quor::tsession& s)
+{
+    trunresult r;
+    quor::tfuncstore store("Main function");
+    store.assignlines(quor::splittextlines(text));
+    const std::string fault = store.checkblocks(s);
+    if (!fault.empty()) {
+        host.showmessage("Error on " + fault);
+        host.append("Error on " + fault);
+        r.outcome = toutcome::notstarted;
+        return r;
+    }
+    store.runstore(vars, funcs, &host, s);
+    if (store.fault.stopped) {
+        r.outcome = toutcome::stopped;
+        r.fault = store.fault;
+    }
+    return r;
+}
+
+std::vector<std::string> tabledirs(const std::string& chosen)
+{
+    if (!chosen.empty()) return {chosen};
+    std::vector<std::string> dirs{""};
+    char buf[4096];
+    const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n > 0) {
+        std::string exe(buf, static_cast<std::size_t>(n));
+        const std::string dir = exe.substr(0, exe.rfind('/'));
+        dirs.push_back(dir);
+        dirs.push_back(dir + "/../share/quor");
+    }
+    dirs.push_back(QUOR_DATADIR);
+    return dirs;
+}
+
+}  // namespace quorcli

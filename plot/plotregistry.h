@@ -1,0 +1,50 @@
+#pragma once
+// The open plot boards by window handle, and the three window commands on them.
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "plotboard.h"
+
+namespace quor {
+
+class tplotregistry {
+public:
+    // Takes the board and hands out its handle: non-zero and not in use.
+    std::int32_t add(std::unique_ptr<tplotboard> board);
+    // The board of a handle, or null.
+    tplotboard* find(std::int32_t handle) const;
+    // Destroys the board; false for an unknown handle.
+    bool remove(std::int32_t handle);
+    // Destroys every board that reports to memo (the memo's window is going away).
+    void removeowned(const tmemo* memo);
+    std::vector<std::int32_t> handles() const;
+    int count() const { return static_cast<int>(boards_.size()); }
+
+    // A new board over expression and variable, set up and registered; not yet sized.
+    std::int32_t create(const std::string& expression, const std::string& variable, tvarlist& vars,
+                        tfunclist* funcs, tmemo* memo, tsession& s, bool drawaxis);
+    // The same from the plot command's argument text "expression,variable,handle ref";
+    // the handle is stored in the referenced variable before the setting is filled.
+    // A failure removes the board again and is raised.
+    std::int32_t createfromargs(const std::string& args, tvarlist& vars, tfunclist* funcs, tmemo* memo,
+                                tsession& s, bool drawaxis);
+    // Shows the board and gives it its first size. False: the board failed to sample and
+    // is gone; show paintfailure.
+    bool show(std::int32_t handle);
+
+    // Window commands. getdc: non-zero for a live board, else 0.
+    std::int32_t getdc(std::int32_t handle) const;
+    // Mode 0 hides, any other shows; non-zero when it was visible before (0 if unknown).
+    std::int32_t showwnd(std::int32_t handle, std::int32_t mode);
+    // Sets the caption; 1 on success, 0 for an unknown handle.
+    std::int32_t setwndtext(std::int32_t handle, const std::string& text);
+
+private:
+    std::map<std::int32_t, std::unique_ptr<tplotboard>> boards_;
+    std::int32_t next_ = 1;
+};
+
+}  // namespace quor

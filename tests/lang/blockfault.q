@@ -1,0 +1,3 @@
+print('this never runs')
+while(1)
+print('x')

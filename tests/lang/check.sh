@@ -1,0 +1,24 @@
+#!/bin/sh
+# Runs one language test: NAME.q through `quor --transcript`, comparing standard output
+# with NAME.out and the exit status with NAME.rc (0 when absent). NAME.args adds options,
+# NAME.in is standard input, NAME.err (when present) must equal standard error.
+quor="$1"; dir="$2"; name="$3"
+cd "$dir" || exit 1
+args=""
+[ -f "$name.args" ] && args=$(cat "$name.args")
+input=/dev/null
+[ -f "$name.in" ] && input="$name.in"
+want=0
+[ -f "$name.rc" ] && want=$(cat "$name.rc")
+out=$(mktemp); err=$(mktemp)
+# shellcheck disable=SC2086
+"$quor" --transcript $args "$name.q" < "$input" > "$out" 2> "$err"
+rc=$?
+status=0
+if ! diff -u "$name.out" "$out"; then status=1; fi
+if [ -f "$name.err" ] && ! diff -u "$name.err" "$err"; then status=1; fi
+if [ "$rc" != "$want" ]; then
+  echo "exit status $rc, expected $want"; cat "$err"; status=1
+fi
+rm -f "$out" "$err"
+exit $status

@@ -1,0 +1,18 @@
+print(fact(5))
+a:=5
+setone(a)
+print(a)
+b:=5
+setone(b+0)
+print(b)
+print(twice(3)+twice(twice(1)))
+print(upper(2))
+print(noret(1))
+print(sum2(1,2,3))
+print(sum2(1))
+print(greet('world'))
+print(down(1000))
+print(forever(0))
+print(lastline(0))
+print(noparams())
+print('not reached')

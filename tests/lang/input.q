@@ -1,0 +1,8 @@
+n:=inputnum('Number','Give a number',5)
+print('got 'n)
+setstr(name,inputstr('Name','Who?','nobody'))
+print('hello 'getstr(name))
+m:=inputnum('Number','Again',7)
+print('default 'm)
+inputstr('Name','Once more','x')
+print('not reached')

@@ -1,0 +1,5 @@
+r:=load('loaddata.txt')
+print('loaded 'r': x='x', y='y)
+print(triple(x))
+print(load(''))
+print(load('*.txt'))

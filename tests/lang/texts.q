@@ -1,0 +1,18 @@
+x:=2.5
+print('x = 'x)
+print('it''s')
+print('a,b'' c')
+setstr(s,'ab')
+setstr(s,'c')
+print(getstr(s))
+print(len(s))
+i:=3
+setvar('a'i,7)
+print('a3 is 'a3)
+delvar('a'i)
+print(len(a3))
+strcpy(t,s)
+print(getstr(t)' copy')
+msg('a box: 'x*2)
+print(val('1+'x))
+print(getstr(nothing))

@@ -1,0 +1,169 @@
+// Hit test, pixel/world conversion, zoom range, axis label texts, moves and stretches and
+// the displayed expression built from them.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "drawing.h"
+#include "fixture.h"
+#include "moves.h"
+#include "numtext.h"
+#include "sampling.h"
+
+using namespace quor;
+
+TEST(CurveHit, ExactColumnWithinStrictTolerance)
+{
+    cpaintlist s;
+    s.points = {{9, 50}, {10, 100.0}, {10, 95.0}, {11, 100.0}};
+    const struct {
+        tpixel p;
+        int sensitivity;
+        std::optional<int> hit;
+    } cases[] = {
+        {{10, 100}, 10, 1},
+        {{10, 91}, 10, 1},            // 9 rows off: accepted
+        {{10, 90}, 10, 2},            // 10 rows off the first, 5 off the second
+        {{10, 85}, 10, std::nullopt}, // 10 rows off the nearest: rejected
+        {{10, 109}, 10, 1},
+        {{10, 110}, 10, std::nullopt},
+        {{12, 100}, 10, std::nullopt},// only the sample of the exact column counts
+        {{10, 96}, 5, 1},
+        {{10, 105}, 5, std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(curvehit(c.p, s, c.sensitivity), c.hit) << c.p.x << "," << c.p.y;
+    EXPECT_EQ(curvehit({10, 100}, cpaintlist{}, 10), std::nullopt);
+}
+
+TEST(Axes, LabelTextsAtTheirColumns)
+{
+    tviewinfo v;
+    v.originx = 100;
+    v.xunit = 0.01;
+    v.originy = 200;
+    v.yunit = 0.25;
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        {(0 - v.originx) * v.xunit, "-1"},
+        {(50 - v.originx) * v.xunit, "-0.5"},
+        {(150 - v.originx) * v.xunit, "0.5"},
+        {(v.originy - 0) * v.yunit, "50"},
+        {19.0 / 535 * 50, "1.776"},
+        {0.0005, "0"},                // ties go to the even thousandth
+        {0.0015, "0.002"},
+        {-0.0025, "-0.002"},
+        {1.23456789, "1.235"},
+        {1e17, "1E17"},
+        {1e20, "1E20"},               // beyond the integer range: the value as it is
+        {-3.3e16, "-3.3E16"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(axislabel(c.value), c.text) << c.value;
+}
+
+TEST(PixelsAndValues, ConversionAndZoomRange)
+{
+    tviewinfo v;
+    v.originx = -28;
+    v.originy = 300;
+    v.xunit = 19.0 / 535;
+    v.yunit = 0.5;
+    const tworld w = pixeltovalue({72, 100}, v);
+    EXPECT_DOUBLE_EQ(w.x, 100 * 19.0 / 535);
+    EXPECT_DOUBLE_EQ(w.y, 100);
+
+    for (const tzoomrect r : {tzoomrect{100, 50, 200, 150}, tzoomrect{200, 150, 100, 50}}) {
+        tviewinfo z = v;
+        z.ymin = 5;
+        zoomrange(r, z);
+        EXPECT_DOUBLE_EQ(z.xmin, 128 * 19.0 / 535);
+        EXPECT_DOUBLE_EQ(z.xmax, 228 * 19.0 / 535);
+        EXPECT_EQ(z.ymin, 5);   // only x changes
+    }
+}
+
+TEST(Moves, RecordUpdates)
+{
+    tviewinfo v;
+    v.xunit = 0.1;
+    v.yunit = 0.5;
+    tmoveinfo m;
+    m.xscale = 2;
+    movebypixels({100, 100}, {110, 90}, v, m);   // right and up
+    EXPECT_DOUBLE_EQ(m.xshift, -2);              // (100 - 110) * 0.1 * 2
+    EXPECT_DOUBLE_EQ(m.yshift, 5);               // dragging up raises the curve
+    movebyvalues({1, 1}, {3, -2}, m);
+    EXPECT_DOUBLE_EQ(m.xshift, -6);
+    EXPECT_DOUBLE_EQ(m.yshift, 2);
+
+    tmoveinfo s;
+    stretchbyvalues({0, 0}, {1, 1}, {2, 3}, s);
+    EXPECT_DOUBLE_EQ(s.xscale, 0.5);
+    EXPECT_DOUBLE_EQ(s.yscale, 3);
+    EXPECT_DOUBLE_EQ(s.xshift, 0);
+    EXPECT_DOUBLE_EQ(s.yshift, 0);
+
+    tmoveinfo guarded{1, 2, 3, 4, movestretch};
+    stretchbyvalues({5, 7}, {1, 7}, {5, 9}, guarded);   // Q at F's column, P at F's height
+    EXPECT_EQ(guarded.xshift, 1);
+    EXPECT_EQ(guarded.xscale, 3);
+    EXPECT_EQ(guarded.yscale, 4);
+    EXPECT_EQ(guarded.yshift, 2);
+}
+
+// The displayed curve after a move takes the base curve's point P to Q; checked by
+// evaluating the expression text that makemovedexpr builds.
+TEST(Moves, DisplayedCurveCarriesPointsWhereTheyWereDragged)
+{
+    const std::string base = "x^2+x";
+    auto f = [](double x) { return x * x + x; };
+    const struct {
+        tmoveinfo start;
+        bool stretch;
+        tworld fixed, from;
+        double tox, toy;
+    } cases[] = {
+        {{}, false, {}, {1, 0}, 3, 5},
+        {{0.5, -1, 2, 3, movenone}, false, {}, {0.25, 0}, -1, 2},
+        {{}, true, {0.5, 0}, {2, 0}, 3, 10},
+        {{1, 2, 0.5, -1, movenone}, true, {-1, 1}, {2, 0}, 4, -3},
+    };
+    for (const auto& c : cases) {
+        quortest::context ctx;
+        tmoveinfo m = c.start;
+        auto shown = [&](double x) { return m.yscale * f(m.xscale * x + m.xshift) + m.yshift; };
+        tworld fixed = c.fixed;
+        fixed.y = shown(c.fixed.x);
+        const tworld p{c.from.x, shown(c.from.x)};
+        const tworld q{c.tox, c.toy};
+        if (c.stretch) stretchbyvalues(fixed, p, q, m);
+        else movebyvalues(p, q, m);
+        EXPECT_NEAR(shown(q.x), q.y, 1e-9);
+        if (c.stretch) {
+            EXPECT_NEAR(shown(fixed.x), fixed.y, 1e-9);
+        }
+        const std::string e = makemovedexpr(base, "x", m);
+        EXPECT_NEAR(evalat(e, "x", numtotext(q.x), ctx.vars, ctx.funcs, &ctx.host, ctx.session), q.y, 1e-9) << e;
+    }
+}
+
+TEST(Moves, MovedExpressionTexts)
+{
+    const struct {
+        const char* base;
+        const char* variable;
+        tmoveinfo m;
+        const char* text;
+    } cases[] = {
+        {"sin(x)+x", "x", {0, 0, 2, 1, movenone}, "sin((2*x))+(2*x)"},
+        {"x^2", "x", {1.5, -3, 1, 2, movenone}, "2*((x+1.5)^2)-3"},
+        {"x^2", "x", {}, "x^2"},                                 // identity: unchanged
+        {"x", "x", {-2, 0.5, 1, 1, movenone}, "(x-2)+0.5"},
+        {"max(x,2)", "x", {1, 0, 1, 1, movenone}, "max((x+1),2)"}, // here the comma is a boundary
+        {"xx+x", "x", {1, 0, 1, 1, movenone}, "xx+(x+1)"},
+        {"tt^2", "tt", {1, 0, 1, 1, movenone}, "(tt+1)^2 "},      // one padding blank stays
+        {"x", "x", {0, 0, 1, 0.5, movenone}, "0.5*(x)"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(makemovedexpr(c.base, c.variable, c.m), c.text) << c.text;
+}
