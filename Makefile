@@ -25,7 +25,7 @@ test-asan: build-asan
 test: test-plain test-asan
 
 run: build
-	$(BUILD)/cli/quor data/examples/tour.txt
+	$(BUILD)/cli/quor -u data/examples/util.txt data/examples/tour.txt
 
 bench: build
 	sh bench/run.sh $(BUILD)

@@ -1,0 +1,1 @@
+../../data/examples/tour.txt
