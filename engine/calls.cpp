@@ -104,14 +104,18 @@ double calluserfunc(const cfuncterm& term, tvarlist& vars, tfunclist* funcs, tme
     const tfuncitem fn = *found;
     const tfuncitem* item = &fn;
     tnestguard guard(s, &tsession::calldepth, maxcalldepth, memo);
-    // Brackets nest afresh inside the called body.
-    const int outergroups = s.groupdepth;
-    s.groupdepth = 0;
+    // Brackets and blocks nest afresh inside the called body; calls have their own limit.
     struct restore {
         tsession& s;
-        int groups;
-        ~restore() { s.groupdepth = groups; }
-    } restoregroups{s, outergroups};
+        int groups, blocks;
+        ~restore()
+        {
+            s.groupdepth = groups;
+            s.blockdepth = blocks;
+        }
+    } restoredepths{s, s.groupdepth, s.blockdepth};
+    s.groupdepth = 0;
+    s.blockdepth = 0;
 
     tvarlist temp("temp", 0);
     temp.assignlist(vars);

@@ -71,8 +71,9 @@ int tfunclist::insertfunc(std::unique_ptr<tfuncitem> item)
     return count();
 }
 
-const tfuncitem* tfunclist::findfunc(const std::string& n) const
+const tfuncitem* tfunclist::findfunc(const std::string& name) const
 {
+    const std::string n = shortstring(name);   // item names are cut to 255 bytes
     if (items_.empty()) return nullptr;
     long lo = 0, hi = count() - 1;
     while (hi - lo > 1) {

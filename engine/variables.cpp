@@ -52,8 +52,10 @@ void tvarlist::assignlist(const tvarlist& source)
 
 int tvarlist::varindex(const std::string& n) const
 {
+    // Stored names are cut to 255 bytes, so the name looked up is cut the same way.
+    const std::string key = shortstring(n);
     for (int i = 0; i < count(); ++i)
-        if (items[static_cast<std::size_t>(i)].name == n) return i;
+        if (items[static_cast<std::size_t>(i)].name == key) return i;
     return -1;
 }
 
