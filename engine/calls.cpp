@@ -117,6 +117,17 @@ double calluserfunc(const cfuncterm& term, tvarlist& vars, tfunclist* funcs, tme
     s.groupdepth = 0;
     s.blockdepth = 0;
 
+    // Every call copies the caller's elements; deep recursion over big arrays must fail
+    // as a copy fault before it exhausts the memory.
+    long long elements = 0;
+    for (const tvar& v : vars.items) elements += v.count();
+    if (s.copiedelements + elements > maxcopiedelements) throw tfault("Error on assign varlist");
+    s.copiedelements += elements;
+    struct release {
+        tsession& s;
+        long long n;
+        ~release() { s.copiedelements -= n; }
+    } releasecopy{s, elements};
     tvarlist temp("temp", 0);
     temp.assignlist(vars);
 

@@ -27,6 +27,8 @@ public:
 inline constexpr int maxgroupdepth = 1000;   // nested brackets within one evaluation
 inline constexpr int maxcalldepth = 2000;    // nested user-function calls
 inline constexpr int maxblockdepth = 5000;   // nested flow blocks and statement runs
+// Elements that the temporary lists of the running calls may hold together (1 GiB).
+inline constexpr long long maxcopiedelements = 1LL << 27;
 
 class tsession {
 public:
@@ -44,6 +46,8 @@ public:
     int groupdepth = 0;
     int calldepth = 0;
     int blockdepth = 0;
+    // Elements held by the temporary lists of the calls now running.
+    long long copiedelements = 0;
 
     // Fails with a nesting fault when less than a safety margin of stack is left.
     void checkstack() const;
