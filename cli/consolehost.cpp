@@ -1,6 +1,7 @@
 #include "consolehost.h"
 
 #include "fault.h"
+#include "headlessplots.h"
 
 namespace quorcli {
 
@@ -99,24 +100,25 @@ bool tconsolehost::openfile(const std::string& dir, const std::string& pattern, 
 std::int32_t tconsolehost::createplotwindow(const std::string& expr, const std::string& varname, quor::tvarlist& vars,
                                             quor::tfunclist* funcs, quor::tmemo* memo)
 {
-    return plots ? plots->createplotwindow(expr, varname, vars, funcs, memo) : 0;
+    return plots ? plots->create(expr, varname, vars, funcs, memo) : 0;
 }
 
 void tconsolehost::showplotwindow(std::int32_t handle)
 {
-    if (plots) plots->showplotwindow(handle);
+    // A plot that cannot be sampled closes at once, as its window would.
+    if (plots && !plots->show(handle)) showmessage("Error on paint,this paint will quit!");
 }
 
-std::int32_t tconsolehost::getdc(std::int32_t handle) { return plots ? plots->getdc(handle) : 0; }
+std::int32_t tconsolehost::getdc(std::int32_t handle) { return plots ? plots->registry().getdc(handle) : 0; }
 
 std::int32_t tconsolehost::showwnd(std::int32_t handle, std::int32_t mode)
 {
-    return plots ? plots->showwnd(handle, mode) : 0;
+    return plots ? plots->registry().showwnd(handle, mode) : 0;
 }
 
 std::int32_t tconsolehost::setwndtext(std::int32_t handle, const std::string& text)
 {
-    return plots ? plots->setwndtext(handle, text) : 0;
+    return plots ? plots->registry().setwndtext(handle, text) : 0;
 }
 
 void tconsolehost::errorreport(const std::string& text)

@@ -8,6 +8,10 @@
 #include "host.h"
 
 namespace quorcli {
+class theadlessplots;
+}
+
+namespace quorcli {
 
 // Escapes carriage return, line feed and backslash for one transcript line.
 std::string escapeline(const std::string& text);
@@ -37,8 +41,8 @@ public:
     // A line on standard error, "quor: text".
     void complain(const std::string& text);
 
-    // Plot windows are served by this when set (the plot library's boards).
-    quor::thost* plots = nullptr;
+    // Plot windows are served by these boards when set.
+    theadlessplots* plots = nullptr;
 
 private:
     // One line of standard input; false at its end.

@@ -1,5 +1,6 @@
 // quor: runs Quor programs (and, with `quor plot`, draws plots) from the command line.
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -8,6 +9,8 @@
 #include <vector>
 
 #include "consolehost.h"
+#include "headlessplots.h"
+#include "plotcommand.h"
 #include "fault.h"
 #include "funclist.h"
 #include "options.h"
@@ -47,6 +50,8 @@ int runmain(const quorcli::toptions& o)
     quor::tvarlist vars("global", 2);
     quor::tfunclist funcs("quor", 2);
     funcs.basedir = ".";
+    quorcli::theadlessplots plots(vars, session);
+    host.plots = &plots;
 
     try {
         quor::loadnametables(funcs, quorcli::tabledirs(o.tables), o.dialect);
@@ -67,6 +72,14 @@ int runmain(const quorcli::toptions& o)
         }
         std::fflush(stdout);
     }
+    if (!o.plots.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(o.plots, ec);
+        for (const auto& p : plots.writeall(o.plots)) {
+            if (!p.written) host.complain("cannot write " + p.path);
+            else if (o.transcript) host.event("plot", std::to_string(p.number) + "|" + p.caption + "|" + p.path);
+        }
+    }
     if (r.outcome == quorcli::toutcome::stopped) {
         std::string place = where;
         if (r.fault.sourceline > 0) place += ":" + std::to_string(r.fault.sourceline);
@@ -82,6 +95,7 @@ int main(int argc, char** argv)
 {
     quor::raisestacklimit();
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && args[0] == "plot") return quorcli::plotcommand({args.begin() + 1, args.end()});
     quorcli::toptions o;
     std::string error;
     if (!quorcli::parseoptions(args, o, error)) {

@@ -37,17 +37,20 @@ std::vector<std::int32_t> tplotregistry::handles() const
 }
 
 std::int32_t tplotregistry::create(const std::string& expression, const std::string& variable, tvarlist& vars,
-                                   tfunclist* funcs, tmemo* memo, tsession& s, bool drawaxis)
+                                   tfunclist* funcs, tmemo* memo, tsession& s, bool drawaxis, int outerwidth,
+                                   int outerheight)
 {
-    auto board = std::make_unique<tplotboard>(vars, funcs, memo, s, drawaxis);
+    auto board = std::make_unique<tplotboard>(vars, funcs, memo, s, drawaxis, outerwidth, outerheight);
     board->setup(expression, variable);
     return add(std::move(board));
 }
 
 std::int32_t tplotregistry::createfromargs(const std::string& args, tvarlist& vars, tfunclist* funcs,
-                                           tmemo* memo, tsession& s, bool drawaxis)
+                                           tmemo* memo, tsession& s, bool drawaxis, int outerwidth,
+                                           int outerheight)
 {
-    const std::int32_t handle = add(std::make_unique<tplotboard>(vars, funcs, memo, s, drawaxis));
+    const std::int32_t handle =
+        add(std::make_unique<tplotboard>(vars, funcs, memo, s, drawaxis, outerwidth, outerheight));
     try {
         find(handle)->setup(args, [&](const std::string& ref) { vars.setvar(ref, handle, funcs, memo, s); });
     } catch (...) {

@@ -25,12 +25,14 @@ public:
 
     // A new board over expression and variable, set up and registered; not yet sized.
     std::int32_t create(const std::string& expression, const std::string& variable, tvarlist& vars,
-                        tfunclist* funcs, tmemo* memo, tsession& s, bool drawaxis);
+                        tfunclist* funcs, tmemo* memo, tsession& s, bool drawaxis,
+                        int outerwidth = defaultouterwidth, int outerheight = defaultouterheight);
     // The same from the plot command's argument text "expression,variable,handle ref";
     // the handle is stored in the referenced variable before the setting is filled.
     // A failure removes the board again and is raised.
     std::int32_t createfromargs(const std::string& args, tvarlist& vars, tfunclist* funcs, tmemo* memo,
-                                tsession& s, bool drawaxis);
+                                tsession& s, bool drawaxis, int outerwidth = defaultouterwidth,
+                                int outerheight = defaultouterheight);
     // Shows the board and gives it its first size. False: the board failed to sample and
     // is gone; show paintfailure.
     bool show(std::int32_t handle);

@@ -5,7 +5,9 @@
 quor="$1"; dir="$2"; name="$3"
 cd "$dir" || exit 1
 args=""
-[ -f "$name.args" ] && args=$(cat "$name.args")
+tmp=$(mktemp -d)
+# @TMP@ in the options stands for a fresh folder, and reads back as @TMP@ in the output.
+[ -f "$name.args" ] && args=$(sed "s|@TMP@|$tmp|g" "$name.args")
 input=/dev/null
 [ -f "$name.in" ] && input="$name.in"
 want=0
@@ -14,11 +16,12 @@ out=$(mktemp); err=$(mktemp)
 # shellcheck disable=SC2086
 "$quor" --transcript $args "$name.q" < "$input" > "$out" 2> "$err"
 rc=$?
+sed -i "s|$tmp|@TMP@|g" "$out" "$err"
 status=0
 if ! diff -u "$name.out" "$out"; then status=1; fi
 if [ -f "$name.err" ] && ! diff -u "$name.err" "$err"; then status=1; fi
 if [ "$rc" != "$want" ]; then
   echo "exit status $rc, expected $want"; cat "$err"; status=1
 fi
-rm -f "$out" "$err"
+rm -rf "$out" "$err" "$tmp"
 exit $status

@@ -1,0 +1,52 @@
+#pragma once
+// Plot windows without a display: boards kept by handle, written as pictures at the end.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "plotregistry.h"
+
+namespace quor {
+class tvarlist;
+class tfunclist;
+class tmemo;
+class tsession;
+}
+
+namespace quorcli {
+
+class theadlessplots {
+public:
+    // Boards evaluate against globals unless created from another list (a call's
+    // temporary one), which they then keep a copy of, since that list ends with the call.
+    theadlessplots(quor::tvarlist& globals, quor::tsession& s);
+    ~theadlessplots();
+
+    std::int32_t create(const std::string& expr, const std::string& varname, quor::tvarlist& vars,
+                        quor::tfunclist* funcs, quor::tmemo* memo);
+    // Shows and samples the board; false when sampling failed and the board is gone.
+    bool show(std::int32_t handle);
+    quor::tplotregistry& registry() { return registry_; }
+
+    struct tpicture {
+        int number;            // 1, 2, ... in opening order
+        std::string caption;
+        std::string path;
+        bool written;
+    };
+    // Writes every open board as DIR/plot-N.png, in opening order.
+    std::vector<tpicture> writeall(const std::string& dir);
+
+private:
+    quor::tvarlist& globals_;
+    quor::tsession& session_;
+    quor::tplotregistry registry_;
+    std::vector<std::unique_ptr<quor::tvarlist>> copies_;
+    std::vector<std::int32_t> opened_;   // handles in opening order
+};
+
+// Makes sure a (display-less) Qt application exists for fonts and pictures.
+void ensureguiapp();
+
+}  // namespace quorcli

@@ -1,0 +1,40 @@
+#!/bin/sh
+# The quor runner's command line: options, exit statuses, where the name tables come from.
+quor="$1"
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+[ "$("$quor" --version)" = "0.5.0.0" ] || fail "version"
+"$quor" --help | grep -q -- '--transcript' || fail "help"
+"$quor" 2>/dev/null; [ $? = 2 ] || fail "no program is a usage error"
+"$quor" --bogus x 2>/dev/null; [ $? = 2 ] || fail "unknown option"
+"$quor" "$tmp/missing.q" 2>/dev/null; [ $? = 2 ] || fail "unreadable file"
+
+# Started from anywhere, the tables next to the executable serve.
+cd "$tmp" || fail "cd"
+[ "$("$quor" -e 'print(sqrt(16))')" = "4" ] || fail "tables from the program's folder"
+# A program on standard input; the tables of the current folder win over the shipped ones.
+printf 'root\r\n' > math.dat; : > command.dat; : > api.dat; : > strings.dat
+[ "$(echo 'x:=root(-9)' | "$quor" --vars -)" = "x=9" ] || fail "current folder tables"
+rm -f ./*.dat
+# A table that cannot be found stops before the run.
+mkdir empty
+"$quor" --tables empty -e 'print(1)' 2>"$tmp/err"; rc=$?
+[ $rc = 1 ] || fail "missing tables exit $rc"
+grep -q 'command.dat' "$tmp/err" || fail "missing table not named"
+# A unit that cannot be read.
+"$quor" -u nosuch.txt -e 'print(1)' 2>"$tmp/err"; [ $? = 1 ] || fail "missing unit"
+grep -q 'Error on load function form: nosuch.txt' "$tmp/err" || fail "unit error text"
+# A stopped run names the file and line.
+printf 'a:=1\nb:=ln(0)\n' > stop.q
+"$quor" stop.q >/dev/null 2>"$tmp/err"; [ $? = 1 ] || fail "stopped run exit"
+grep -q '^quor: stop.q:2: ' "$tmp/err" || fail "stop place: $(cat "$tmp/err")"
+# Plain mode: memo lines as they are, boxes on standard error.
+out=$("$quor" -e "print('a\\\\b');msg('box')" 2>"$tmp/err")
+[ "$out" = 'a\\b' ] || fail "plain memo '$out'"
+[ "$(cat "$tmp/err")" = "quor: box" ] || fail "plain box"
+# Transcript escapes.
+out=$("$quor" --transcript -e "setstr(t,'a');t[1]:=10;t[2]:=92;print(getstr(t))")
+[ "$out" = 'memo: a\n\\' ] || fail "transcript escape '$out'"
+echo "runner: all checks passed"

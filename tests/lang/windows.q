@@ -1,0 +1,15 @@
+plot('x^2-3*x',x,h)
+print('handle 'h)
+print('dc 'getdc(h))
+print('was visible 'showwnd(h,0))
+print('hidden now, was visible 'showwnd(h,5))
+setwndtext(h,'Parabola')
+print(getdc(12345)' 'showwnd(12345,1)' 'setwndtext(12345,'x'))
+r[0]:=-5;r[1]:=8
+plot('sin(r)*r',r,g)
+
+plot('ln(x-5)',x,k)
+print('a failed plot closes at once, its handle was 'k)
+print('dc of the closed plot 'getdc(k))
+print(showwnd(ln(0),1))
+print(setwndtext(h,'Result 'h))
