@@ -5,14 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "enginefwd.h"
 #include "plotregistry.h"
 
-namespace quor {
-class tvarlist;
-class tfunclist;
-class tmemo;
-class tsession;
-}
 
 namespace quorcli {
 

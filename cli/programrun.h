@@ -3,13 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "enginefwd.h"
 #include "funcstore.h"
 
-namespace quor {
-class tvarlist;
-class tfunclist;
-class tsession;
-}
 
 namespace quorcli {
 

@@ -3,12 +3,9 @@
 #include <cstdint>
 #include <string>
 
-namespace quor {
+#include "enginefwd.h"
 
-class tvarlist;
-class tfunclist;
-class tmemo;
-class tsession;
+namespace quor {
 
 // One call of a user function: lower-cased name and the argument text.
 struct cfuncterm {

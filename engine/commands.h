@@ -2,12 +2,9 @@
 // The commands and string functions named by the command and string name tables.
 #include <string>
 
-namespace quor {
+#include "enginefwd.h"
 
-class tvarlist;
-class tfunclist;
-class tmemo;
-class tsession;
+namespace quor {
 
 // Runs command k (its line in the command table) with the argument text.
 double runcommand(int k, const std::string& args, tvarlist& vars, tmemo* memo, tfunclist* funcs, tsession& s);

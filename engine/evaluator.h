@@ -2,12 +2,9 @@
 // The expression evaluator: scans a text once, reducing operands and operators by priority.
 #include <string>
 
-namespace quor {
+#include "enginefwd.h"
 
-class tvarlist;
-class tfunclist;
-class tmemo;
-class tsession;
+namespace quor {
 
 // Value of an expression text in the given context (funcs and memo may be absent).
 double evaluate(const std::string& text, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s);

@@ -3,13 +3,9 @@
 #include <string>
 #include <vector>
 
-namespace quor {
+#include "enginefwd.h"
 
-class tvarlist;
-class tfunclist;
-class tfuncitem;
-class tmemo;
-class tsession;
+namespace quor {
 
 // Keyword codes: the position of the word in "ifforwhileendbreakelse".
 enum tkeyword { kwnone = 0, kwif = 1, kwfor = 3, kwwhile = 6, kwend = 11, kwbreak = 14, kwelse = 19 };

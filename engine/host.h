@@ -3,11 +3,9 @@
 #include <cstdint>
 #include <string>
 
-namespace quor {
+#include "enginefwd.h"
 
-class tvarlist;
-class tfunclist;
-class tmemo;
+namespace quor {
 
 enum class tanswer { yes, no, cancel };
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-namespace quor {
+#include "enginefwd.h"
 
-class tsession;
+namespace quor {
 
 // Operands in order of appearance.
 class tdatalist {

@@ -4,13 +4,9 @@
 #include <cstdint>
 #include <string>
 
-namespace quor {
+#include "enginefwd.h"
 
-class thost;
-class tmemo;
-class tvarlist;
-class tfunclist;
-class tfuncitem;
+namespace quor {
 
 // The two programs read a few things differently; the plotter's variant is `plotter`.
 enum class tdialect { editor, plotter };

@@ -3,12 +3,9 @@
 #include <optional>
 #include <string>
 
-namespace quor {
+#include "enginefwd.h"
 
-class tvarlist;
-class tfunclist;
-class tmemo;
-class tsession;
+namespace quor {
 
 // Runs one plain statement and returns its result as text. With no memo, anything that
 // would be appended to the memo fails the statement instead.

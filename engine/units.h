@@ -4,10 +4,9 @@
 #include <vector>
 
 #include "session.h"
+#include "enginefwd.h"
 
 namespace quor {
-
-class tfunclist;
 
 // Reads a text file as lines ended by CR, LF or CR LF (a final line end adds no line).
 bool readtextlines(const std::string& path, std::vector<std::string>& lines);

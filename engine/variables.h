@@ -4,11 +4,9 @@
 #include <string>
 #include <vector>
 
-namespace quor {
+#include "enginefwd.h"
 
-class tsession;
-class tfunclist;
-class tmemo;
+namespace quor {
 
 using cdemension = std::vector<std::int32_t>;   // declared sizes of the dimensions
 using casistance = std::vector<std::int32_t>;   // row-major stride of each dimension

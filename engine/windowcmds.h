@@ -2,12 +2,9 @@
 // The window commands: drawing context, show mode and caption of a window by handle.
 #include <string>
 
-namespace quor {
+#include "enginefwd.h"
 
-class tvarlist;
-class tfunclist;
-class tmemo;
-class tsession;
+namespace quor {
 
 // Runs window command k (its line in the window-command table); argument faults add a
 // memo line and give 0.

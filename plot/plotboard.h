@@ -15,12 +15,9 @@
 #include "funclist.h"
 #include "moves.h"
 #include "plotrecord.h"
+#include "enginefwd.h"
 
 namespace quor {
-
-class tvarlist;
-class tmemo;
-class tsession;
 
 // Shown by the window layer when sampling on resize or drawing fails; the board then goes.
 inline constexpr const char* paintfailure = "Error on paint,this paint will quit!";

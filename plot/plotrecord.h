@@ -8,10 +8,9 @@
 
 #include "drawtools.h"
 #include "variables.h"
+#include "enginefwd.h"
 
 namespace quor {
-
-class thost;
 
 // One sample: pixel column and (unrounded) pixel row.
 struct cpaintpoint {

@@ -3,13 +3,9 @@
 #include <string>
 
 #include "plotrecord.h"
+#include "enginefwd.h"
 
 namespace quor {
-
-class tvarlist;
-class tfunclist;
-class tmemo;
-class tsession;
 
 // The expression with every whole-word occurrence of the variable (neighbours blank
 // ( ) * + - / [ ] ^; not a comma) replaced by the value text as it is.

@@ -10,6 +10,7 @@
 #include "commands.h"
 #include "fault.h"
 #include "fixture.h"
+#include "tempdir.h"
 #include "windowcmds.h"
 
 using quor::tdialect;
@@ -18,26 +19,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A fresh directory for the files of one test, removed with everything in it.
-struct tempdir {
-    fs::path path;
-    tempdir()
-    {
-        std::string templ = (fs::path(testing::TempDir()) / "quorcmdXXXXXX").string();
-        if (!mkdtemp(templ.data())) ADD_FAILURE() << "mkdtemp failed";
-        path = templ;
-    }
-    ~tempdir()
-    {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    std::string write(const std::string& name, const std::string& text) const
-    {
-        std::ofstream(path / name, std::ios::binary) << text;
-        return (path / name).string();
-    }
-};
+using quortest::tempdir;
+
 
 std::string faultof(quortest::context& ctx, const std::string& statement)
 {

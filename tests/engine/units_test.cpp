@@ -9,6 +9,7 @@
 
 #include "fault.h"
 #include "fixture.h"
+#include "tempdir.h"
 #include "units.h"
 
 using quor::tdialect;
@@ -17,27 +18,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A fresh directory for the files of one test, removed with everything in it.
-struct tempdir {
-    fs::path path;
-    tempdir()
-    {
-        std::string templ = (fs::path(testing::TempDir()) / "quorunitXXXXXX").string();
-        if (!mkdtemp(templ.data())) ADD_FAILURE() << "mkdtemp failed";
-        path = templ;
-    }
-    ~tempdir()
-    {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    std::string write(const std::string& name, const std::string& text) const
-    {
-        std::ofstream(path / name, std::ios::binary) << text;
-        return (path / name).string();
-    }
-    std::string str() const { return path.string(); }
-};
+using quortest::tempdir;
+
 
 std::string joined(const strings& lines, const std::string& end)
 {
