@@ -97,3 +97,48 @@ TEST(NumberText, TruncationClamps)
     EXPECT_EQ(quor::truncint(-1e30), -(std::int64_t(1) << 62));
     EXPECT_EQ(quor::truncint(NAN), std::int64_t(1) << 62);
 }
+
+namespace {
+
+// Significant digits of a printed number (its mantissa without sign, point and zeros
+// that only place the point).
+int significantdigits(const std::string& text)
+{
+    std::string m = text.substr(0, text.find('E'));
+    std::string digits;
+    for (char c : m)
+        if (c >= '0' && c <= '9') digits += c;
+    const auto first = digits.find_first_not_of('0');
+    if (first == std::string::npos) return 0;
+    digits = digits.substr(first);
+    if (m.find('.') != std::string::npos || text.find('E') != std::string::npos)
+        while (!digits.empty() && digits.back() == '0') digits.pop_back();
+    return static_cast<int>(digits.size());
+}
+
+}  // namespace
+
+TEST(NumberText, SweepOverMagnitudes)
+{
+    // Every power of ten, and values just around it, in both signs: the form follows the
+    // magnitude, at most 15 significant digits are written, and the text reads back.
+    for (int e = -320; e <= 307; ++e) {
+        for (double f : {1.0, 1.5, 9.99999999999999, 3.14159265358979, 9.999999999999999}) {
+            for (double sign : {1.0, -1.0}) {
+                const double v = sign * f * std::pow(10.0, e);
+                if (v == 0 || !std::isfinite(v)) continue;
+                const std::string t = numtotext(v);
+                double back = 0;
+                ASSERT_TRUE(texttonumber(t, back)) << t;
+                EXPECT_NEAR(back, v, std::fabs(v) * 6e-15) << t;
+                EXPECT_LE(significantdigits(t), 15) << t;
+                EXPECT_EQ(t[0] == '-', v < 0) << t;
+                // Scientific exactly when the rounded value is below 0.00001 or has more
+                // than 15 integer digits.
+                const double rounded = std::fabs(back);
+                const bool scientific = rounded < 0.00001 || rounded >= 1e15;
+                EXPECT_EQ(t.find('E') != std::string::npos, scientific) << t;
+            }
+        }
+    }
+}
