@@ -70,7 +70,12 @@ bool tplotregistry::show(std::int32_t handle)
     return false;
 }
 
-std::int32_t tplotregistry::getdc(std::int32_t handle) const { return find(handle) ? handle : 0; }
+std::int32_t tplotregistry::getdc(std::int32_t handle) const
+{
+    // Handle 0 asks for the whole screen's drawing context, which always exists.
+    if (handle == 0) return screendc;
+    return find(handle) ? handle : 0;
+}
 
 std::int32_t tplotregistry::showwnd(std::int32_t handle, std::int32_t mode)
 {

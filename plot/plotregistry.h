@@ -37,7 +37,9 @@ public:
     // is gone; show paintfailure.
     bool show(std::int32_t handle);
 
-    // Window commands. getdc: non-zero for a live board, else 0.
+    // The drawing context of the screen, which handle 0 names.
+    static constexpr std::int32_t screendc = 0x01010052;
+    // Window commands. getdc: non-zero for a live board or the screen (handle 0), else 0.
     std::int32_t getdc(std::int32_t handle) const;
     // Mode 0 hides, any other shows; non-zero when it was visible before (0 if unknown).
     std::int32_t showwnd(std::int32_t handle, std::int32_t mode);

@@ -262,6 +262,9 @@ TEST(PlotRegistry, WindowCommands)
     EXPECT_NE(a, b);
     EXPECT_NE(reg.getdc(a), 0);
     EXPECT_EQ(reg.getdc(12345), 0);
+    EXPECT_NE(reg.getdc(0), 0);   // the screen
+    EXPECT_EQ(reg.showwnd(0, 1), 0);
+    EXPECT_EQ(reg.setwndtext(0, "x"), 0);
     EXPECT_EQ(reg.showwnd(a, 5), 0);   // was hidden
     EXPECT_EQ(reg.showwnd(a, 0), 1);   // was visible
     EXPECT_FALSE(reg.find(a)->visible());
