@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include "fault.h"
 #include "session.h"
 #include "variables.h"
 
@@ -37,32 +38,59 @@ theadlessplots::theadlessplots(quor::tvarlist& globals, quor::tsession& s) : glo
 
 theadlessplots::~theadlessplots() = default;
 
+theadlessplots::tpending* theadlessplots::pending(std::int32_t handle)
+{
+    for (tpending& p : opened_)
+        if (p.handle == handle) return &p;
+    return nullptr;
+}
+
 std::int32_t theadlessplots::create(const std::string& expr, const std::string& varname, quor::tvarlist& vars,
                                     quor::tfunclist* funcs, quor::tmemo* memo)
 {
+    // A plot opened while another is sampled samples once per column of that one: one
+    // level of this is allowed, more would multiply without end.
+    if (sampling_ > 1) throw quor::tfault("Error on plot: plots opened inside the sampling of plots");
     ensureguiapp();
-    quor::tvarlist* list = &vars;
-    if (&vars != &globals_) {
-        copies_.push_back(std::make_unique<quor::tvarlist>(vars));
-        list = copies_.back().get();
-    }
-    const std::int32_t h = registry_.create(expr, varname, *list, funcs, memo, session_, session_.plotter());
-    opened_.push_back(h);
+    auto board = std::make_unique<quor::tplotboard>(vars, funcs, memo, session_, session_.plotter());
+    const std::int32_t h = registry_.add(std::move(board));
+    opened_.push_back(tpending{h, expr, varname, &vars, nullptr, false});
     return h;
 }
 
-bool theadlessplots::show(std::int32_t handle) { return registry_.show(handle); }
+bool theadlessplots::show(std::int32_t handle)
+{
+    tpending* p = pending(handle);
+    quor::tplotboard* board = registry_.find(handle);
+    if (!p || !board || p->shown) return registry_.show(handle);
+    if (p->vars != &globals_) {
+        p->copy = std::make_unique<quor::tvarlist>(*p->vars);
+        board->rebind(*p->copy, board->funcs(), board->memo());
+    }
+    p->shown = true;
+    board->setup(p->expr, p->varname);
+    struct counting {
+        int& n;
+        explicit counting(int& c) : n(c) { ++n; }
+        ~counting() { --n; }
+    } during(sampling_);
+    const bool ok = registry_.show(handle);
+    if (!ok) p->copy.reset();
+    return ok;
+}
 
 std::vector<theadlessplots::tpicture> theadlessplots::writeall(const std::string& dir)
 {
     std::vector<tpicture> out;
-    for (std::size_t i = 0; i < opened_.size(); ++i) {
-        quor::tplotboard* board = registry_.find(opened_[i]);
-        if (!board) continue;   // destroyed after a failed paint
-        tpicture p{static_cast<int>(i) + 1, board->caption(), dir + "/plot-" + std::to_string(i + 1) + ".png", false};
+    int number = 0;
+    for (const tpending& p : opened_) {
+        quor::tplotboard* board = registry_.find(p.handle);
+        if (!board || !p.shown) continue;   // closed after a failed paint, or never shown
+        ++number;
+        tpicture pic{number, board->caption(), dir + "/plot-" + std::to_string(number) + ".png", false};
         const QImage picture = board->picture();
-        p.written = !picture.isNull() && picture.save(QString::fromStdString(p.path), "PNG");
-        out.push_back(p);
+        pic.written = !picture.isNull() && picture.save(QString::fromStdString(pic.path), "PNG");
+        out.push_back(pic);
     }
     return out;
 }

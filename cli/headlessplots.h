@@ -18,9 +18,12 @@ public:
     theadlessplots(quor::tvarlist& globals, quor::tsession& s);
     ~theadlessplots();
 
+    // Makes a board and hands out its handle; the board is set up when it is shown, after
+    // the caller has stored the handle.
     std::int32_t create(const std::string& expr, const std::string& varname, quor::tvarlist& vars,
                         quor::tfunclist* funcs, quor::tmemo* memo);
-    // Shows and samples the board; false when sampling failed and the board is gone.
+    // Sets the board up and samples it at its first size; false when that failed and the
+    // board is gone.
     bool show(std::int32_t handle);
     quor::tplotregistry& registry() { return registry_; }
 
@@ -34,11 +37,20 @@ public:
     std::vector<tpicture> writeall(const std::string& dir);
 
 private:
+    struct tpending {
+        std::int32_t handle;
+        std::string expr, varname;
+        quor::tvarlist* vars;
+        std::unique_ptr<quor::tvarlist> copy;   // a call's list, copied when the board is shown
+        bool shown = false;
+    };
+    tpending* pending(std::int32_t handle);
+
     quor::tvarlist& globals_;
     quor::tsession& session_;
     quor::tplotregistry registry_;
-    std::vector<std::unique_ptr<quor::tvarlist>> copies_;
-    std::vector<std::int32_t> opened_;   // handles in opening order
+    std::vector<tpending> opened_;   // in opening order
+    int sampling_ = 0;               // boards being sampled right now
 };
 
 // Makes sure a (display-less) Qt application exists for fonts and pictures.

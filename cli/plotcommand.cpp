@@ -42,7 +42,7 @@ bool parsesize(const std::string& text, int& w, int& h)
     double a = 0, b = 0;
     if (!quor::texttonumber(text.substr(0, x), a) || !quor::texttonumber(text.substr(x + 1), b)) return false;
     // The drawing area is (w - 9) x (h - 46): both must hold at least two pixels.
-    if (a != static_cast<int>(a) || b != static_cast<int>(b) || a < 11 || b < 48 || a > 20000 || b > 20000) return false;
+    if (a != static_cast<int>(a) || b != static_cast<int>(b) || a < 11 || b < 48 || a > 4096 || b > 4096) return false;
     w = static_cast<int>(a);
     h = static_cast<int>(b);
     return true;
@@ -78,7 +78,7 @@ bool parseplot(const std::vector<std::string>& args, tplotoptions& o, std::strin
         } else if (a == "--size") {
             if (!value(v)) return false;
             if (!parsesize(v, o.width, o.height)) {
-                error = "bad size: " + v + " (WxH, at least 11x48)";
+                error = "bad size: " + v + " (WxH, from 11x48 to 4096x4096)";
                 return false;
             }
         } else if (a == "--range") {
@@ -132,8 +132,8 @@ writes the picture of the plot window's drawing area.
   --var NAME       the independent variable (default x)
   -o FILE          the picture to write (default plot.png; a name ending in .bmp
                    gives a Windows bitmap, anything else a PNG)
-  --size WxH       the plot window's outer size (default 544x375; the picture is
-                   (W-9) x (H-46) pixels)
+  --size WxH       the plot window's outer size (default 544x375, at most
+                   4096x4096; the picture is (W-9) x (H-46) pixels)
   --range LO:HI    the x range (default 1:20)
   -u FILE          load a unit of functions first (repeatable)
   --tables DIR     read the name tables from DIR
@@ -176,8 +176,13 @@ int plotcommand(const std::vector<std::string>& args)
     }
 
     const std::string& e = o.expression;
+    // The plotter's own boxes appear on standard error as their bare texts.
+    auto box = [](const std::string& text) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "%s\n", text.c_str());
+    };
     if (!quor::checkbrackets(e, quor::tdialect::plotter)) {
-        host.showmessage("非法表达式，出现了不匹配的符号");
+        box("非法表达式，出现了不匹配的符号");
         host.append("非法表达式.");
         return 1;
     }
@@ -199,8 +204,8 @@ int plotcommand(const std::vector<std::string>& args)
             if (v != values.front()) suspicious = false;
     }
     if (suspicious) {
-        host.complain("该表达式的图像可能会与您想象的不同，而且应起系统的不稳定。是否继续？");
-        std::fprintf(stderr, "原因：1。自变量错误，\n2。非法函数或符号\n3。其他原因\n");
+        box("该表达式的图像可能会与您想象的不同，而且应起系统的不稳定。是否继续？\n原因：1。自变量错误，\n"
+            "2。非法函数或符号\n3。其他原因");
         if (o.strict) return 1;
     }
 
@@ -218,8 +223,8 @@ int plotcommand(const std::vector<std::string>& args)
         view.xmax = o.hi;
         view.fixedrange = 1;
     }
-    if (!plots.show(handle)) {
-        host.showmessage("Error on paint,this paint will quit!");
+    if (!plots.registry().show(handle)) {
+        box("Error on paint,this paint will quit!");
         return 1;
     }
     quor::tplotboard* board = plots.registry().find(handle);

@@ -41,11 +41,11 @@ void stretchbyvalues(tworld f, tworld p, tworld q, tmoveinfo& move)
 {
     if (std::fabs(f.x - q.x) > 1e-10) {
         move.xshift += move.xscale * f.x * (p.x - q.x) / (f.x - q.x);
-        move.xscale *= (f.x - p.x) / (f.x - q.x);
+        move.xscale = move.xscale * (f.x - p.x) / (f.x - q.x);
     }
     if (std::fabs(f.y - p.y) > 1e-10) {
         const double old = f.y - p.y;
-        move.yscale *= (f.y - q.y) / old;
+        move.yscale = move.yscale * (f.y - q.y) / old;
         move.yshift = move.yshift * (f.y - q.y) / old + f.y * (q.y - p.y) / old;
     }
 }

@@ -146,6 +146,7 @@ public:
     const std::string& baseexpression() const { return baseexpression_; }
     const std::string& plotvariable() const { return variable_; }
     tmemo* memo() const { return memo_; }
+    tfunclist* funcs() const { return funcs_; }
 
 private:
     // Samples the current expression over view; the samples change only on success.

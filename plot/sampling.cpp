@@ -18,7 +18,7 @@ namespace {
 bool evalneighbour(char c) { return c != '\0' && std::strchr(" ()*+-/[]^", c) != nullptr; }
 
 // More samples than this are treated as an allocation that cannot be made.
-constexpr std::int64_t maxsamples = std::int64_t(1) << 24;
+constexpr std::int64_t maxsamples = std::int64_t(1) << 20;
 
 }  // namespace
 
@@ -76,19 +76,22 @@ cpaintlist samplecurve(const std::string& expression, const std::string& variabl
     }
 
     // A zero-width area or an empty range leaves no unit to divide by.
-    if (n == 1 || lo == hi) throw tfault("Floating point division by zero");
+    if (n == 1 || lo == hi) {
+        if (n > 1) view.xunit = 0;   // the unit is computed before the origin divides by it
+        throw tfault("Floating point division by zero");
+    }
     view.xunit = (hi - lo) / double(n - 1);
     view.originx = truncpixel(double(view.left) + std::trunc(-lo / view.xunit));
 
     cpaintlist samples;
+    std::vector<double> values;
     try {
         if (n > maxsamples) throw std::bad_alloc();
         samples.points.reserve(std::size_t(n));
+        values.reserve(std::size_t(n));
     } catch (const std::bad_alloc&) {
         throw tfault("Error on out of memory,try to free your memory");
     }
-    std::vector<double> values;
-    values.reserve(std::size_t(n));
     double x = lo;
     for (std::int64_t i = 0; i < n; ++i) {
         values.push_back(evalat(expression, variable, numtotext(x), vars, funcs, memo, s));

@@ -40,18 +40,16 @@ void tsurface::setpen(const tpen& pen)
         for (int dx = lo; dx < lo + w; ++dx)
             if ((dx - centre) * (dx - centre) + (dy - centre) * (dy - centre) <= r2)
                 stamp_.emplace_back(dx, dy);
-    // Style runs in pixel steps, scaled with the width so wide dashes stay visible.
-    switch (pen.style) {
+    // Style runs in pixel steps. As with the platform's pens, only pens one pixel wide
+    // are dashed or dotted; wider pens draw solid.
+    switch (w > 1 ? tpenstyle::solid : pen.style) {
     case tpenstyle::solid: pattern_ = {}; break;
     case tpenstyle::dash: pattern_ = {18, 6}; break;
     case tpenstyle::dot: pattern_ = {3, 3}; break;
     case tpenstyle::dashdot: pattern_ = {9, 6, 3, 6}; break;
     }
     patternlength_ = 0;
-    for (int& run : pattern_) {
-        run *= w;
-        patternlength_ += run;
-    }
+    for (int run : pattern_) patternlength_ += run;
 }
 
 void tsurface::setfont(const tfont& font) { font_ = font; }

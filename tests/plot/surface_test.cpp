@@ -103,6 +103,19 @@ TEST(Surface, StylesLeaveGapsThatContinueAcrossSegments)
     }
 }
 
+TEST(Surface, WidePensDrawSolidWhateverTheirStyle)
+{
+    for (tpenstyle style : {tpenstyle::dash, tpenstyle::dot, tpenstyle::dashdot}) {
+        QImage image = blank(white, 120, 10);
+        tsurface s(image);
+        s.setpen(tpen{black, 2, trastermode::copy, style});
+        s.moveto(0, 5);
+        s.lineto(119, 5);
+        s.flush();
+        for (int x = 0; x < 120; ++x) ASSERT_EQ(at(image, x, 5), black) << int(style) << " at " << x;
+    }
+}
+
 TEST(Surface, WidePensCoverTheirWidth)
 {
     QImage image = blank(white);

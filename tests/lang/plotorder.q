@@ -1,0 +1,5 @@
+plot('x+0*setvar(last, x)',x,x[1])
+print('the handle went to x[1] before the range was read: x runs from 'x[0]' to 'x[1]', the last sample was 'last)
+plot('ln(x-5)',t,h)
+plot('t*t',t,g)
+print('handles 'x[1]' 'h' 'g)
