@@ -29,10 +29,7 @@ bool readall(const std::string& file, std::string& text)
         text = s.str();
         return true;
     }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    return quor::readtextfile(file, text);
 }
 
 int runmain(const quorcli::toptions& o)

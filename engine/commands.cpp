@@ -43,7 +43,7 @@ double inputnumber(const std::string& args, tvarlist& vars, tfunclist* funcs, tm
         std::string answer;
         if (!s.host.inputbox(a.caption, a.prompt, a.deflt, answer)) answer = a.deflt;
         double v = 0;
-        if (texttonumber(answer, v)) return v;
+        if (texttonumber(answer, v, false)) return v;
         s.host.showmessage(answer + " is not a value,putin again!");
     }
 }

@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "calls.h"
+#include "fault.h"
+#include "host.h"
 #include "partlist.h"
 #include "scanner.h"
 #include "session.h"
@@ -33,6 +35,18 @@ double evaluate(const std::string& text, tvarlist& vars, tfunclist* funcs, tmemo
     tnestguard guard(s, &tsession::groupdepth, maxgroupdepth, memo);
     const std::string t = " " + markunary(text) + " ";
     const long len = static_cast<long>(t.size());
+    // Every nesting level keeps its own text: deep nesting of long texts is bounded too.
+    if (s.evalbytes + len > maxevalbytes) {
+        const std::string message = "Error on nesting too deep, the expressions are too long";
+        if (memo) memo->append(message);
+        throw tfault(message);
+    }
+    struct holding {
+        tsession& s;
+        long n;
+        ~holding() { s.evalbytes -= n; }
+    } held{s, len};
+    s.evalbytes += len;
     tdatalist operands;
     toperatorlist operators;
     std::string pending;

@@ -47,15 +47,17 @@ std::string numtotext(double v)
     return out;
 }
 
-bool texttonumber(const std::string& text, double& v)
+bool texttonumber(const std::string& text, double& v, bool words)
 {
     std::size_t b = 0, e = text.size();
     while (b < e && text[b] == ' ') ++b;
     while (e > b && text[e - 1] == ' ') --e;
     const std::string t = text.substr(b, e - b);
-    if (t == "INF" || t == "+INF") { v = HUGE_VAL; return true; }
-    if (t == "-INF") { v = -HUGE_VAL; return true; }
-    if (t == "NAN") { v = NAN; return true; }
+    if (words) {
+        if (t == "INF" || t == "+INF") { v = HUGE_VAL; return true; }
+        if (t == "-INF") { v = -HUGE_VAL; return true; }
+        if (t == "NAN") { v = NAN; return true; }
+    }
 
     std::size_t i = 0;
     if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;

@@ -11,8 +11,9 @@ std::string numtotext(double v);
 
 // Reads a decimal number: optional blanks, sign, digits with an optional point (digits may
 // be absent on one side), optional exponent, optional blanks; also INF, -INF and NAN.
-// Returns false when the text is no number or lies outside the double range.
-bool texttonumber(const std::string& text, double& v);
+// Returns false when the text is no number or lies outside the double range; without
+// words, INF and NAN are no numbers either (typed answers).
+bool texttonumber(const std::string& text, double& v, bool words = true);
 
 // Truncation toward zero into a 64-bit integer, clamped to +-2^62 (NaN gives the upper
 // clamp), so that out-of-range values stay out of range instead of wrapping.

@@ -111,18 +111,14 @@ std::string splitarg(std::string& a, tdialect d)
 
 std::string markunary(const std::string& text)
 {
-    std::string t = text;
-    std::size_t i = 0;
-    while (i < t.size()) {
-        if (t[i] == '-' && i + 1 < t.size()) {
-            const char n = t[i + 1];
-            if (n == '(' || n == '-' || (n >= 'a' && n <= 'z')) {
-                t.insert(i + 1, "1*");
-                i += 3;
-                continue;
-            }
+    std::string t;
+    t.reserve(text.size() + text.size() / 4);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        t += text[i];
+        if (text[i] == '-' && i + 1 < text.size()) {
+            const char n = text[i + 1];
+            if (n == '(' || n == '-' || (n >= 'a' && n <= 'z')) t += "1*";
         }
-        ++i;
     }
     return t;
 }

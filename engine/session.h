@@ -25,6 +25,8 @@ inline constexpr int maxcalldepth = 2000;    // nested user-function calls
 inline constexpr int maxblockdepth = 5000;   // nested flow blocks and statement runs
 // Elements that the temporary lists of the running calls may hold together (1 GiB).
 inline constexpr long long maxcopiedelements = 1LL << 27;
+// Expression text that nested evaluations may hold together (64 MiB).
+inline constexpr long long maxevalbytes = 1LL << 26;
 
 class tsession {
 public:
@@ -44,6 +46,8 @@ public:
     int blockdepth = 0;
     // Elements held by the temporary lists of the calls now running.
     long long copiedelements = 0;
+    // Bytes of expression text held by the evaluations now running.
+    long long evalbytes = 0;
 
     // Fails with a nesting fault when less than a safety margin of stack is left.
     void checkstack() const;

@@ -31,6 +31,8 @@ std::optional<tcallform> splitcall(const std::string& st, tsession& s)
 
 std::string execstatement(const std::string& text, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
 {
+    // Calls of commands nest statements inside statements, as brackets nest groups.
+    tnestguard guard(s, &tsession::groupdepth, maxgroupdepth, memo);
     if (s.editor()) s.host.processevents();
     if (const auto call = splitcall(text, s)) {
         int k = tableindex(funcs.stringnames, call->name);

@@ -1,5 +1,6 @@
 #include "units.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -32,12 +33,24 @@ std::vector<std::string> splittextlines(const std::string& text)
 
 bool readtextlines(const std::string& path, std::vector<std::string>& lines)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return false;
+    std::string text;
+    if (!readtextfile(path, text)) return false;
     lines = splittextlines(text);
     return true;
+}
+
+bool readtextfile(const std::string& path, std::string& text)
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return false;
+    try {
+        std::ifstream in(path, std::ios::binary);
+        if (!in) return false;
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return !in.bad();
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 void loadnametables(tfunclist& funcs, const std::vector<std::string>& dirs, tdialect order)

@@ -11,6 +11,9 @@ namespace quor {
 // Reads a text file as lines ended by CR, LF or CR LF (a final line end adds no line).
 bool readtextlines(const std::string& path, std::vector<std::string>& lines);
 
+// Reads a whole file; false when it cannot be read (a folder, no such file, no access).
+bool readtextfile(const std::string& path, std::string& text);
+
 // Splits a text into lines the same way.
 std::vector<std::string> splittextlines(const std::string& text);
 

@@ -79,6 +79,18 @@ bool tvarlist::getvar(const std::string& n, tvar& record) const
     return true;
 }
 
+std::int64_t tvarlist::elementtotal() const
+{
+    std::int64_t total = 0;
+    for (const tvar& v : items) total += v.count();
+    return total;
+}
+
+void tvarlist::reserveelements(std::int64_t growth) const
+{
+    if (growth > 0 && elementtotal() + growth > maxlistelements) throw tfault("variables larger than storage allows");
+}
+
 void tvarlist::setscalar(const std::string& n, double x)
 {
     if (tvar* v = find(n)) {
@@ -96,10 +108,14 @@ void tvarlist::setelement(const std::string& n, std::int64_t k, double x)
     if (k < 0 || k >= maxelements) throw tfault("element offset beyond storage");
     const std::size_t at = static_cast<std::size_t>(k);
     if (tvar* v = find(n)) {
-        if (at >= v->data.size()) v->data.resize(at + 1, 0.0);
+        if (at >= v->data.size()) {
+            reserveelements(static_cast<std::int64_t>(at + 1 - v->data.size()));
+            v->data.resize(at + 1, 0.0);
+        }
         v->data[at] = x;
         return;
     }
+    reserveelements(k + 1);
     tvar r;
     r.name = n;
     r.value = x;
@@ -122,12 +138,14 @@ double tvarlist::getelement(const std::string& n, std::int64_t k, tsession& s) c
 void tvarlist::dimarray(const std::string& n, const std::vector<std::int64_t>& sizes)
 {
     // The total saturates far beyond maxelements, so huge sizes cannot wrap around.
-    std::int64_t total = sizes.empty() ? 0 : 1;
+    std::int64_t total = 1;   // the product of no sizes is 1
     for (std::int64_t size : sizes) {
         if (size <= 0) { total = 0; break; }
         total = total > maxelements ? total : total * std::min<std::int64_t>(size, maxelements + 1);
     }
     if (total > maxelements) throw tfault("array larger than storage allows");
+    const tvar* old = find(n);
+    reserveelements(total - (old ? old->count() : 0));
     cleararray(n);
     if (total > 0) {
         setelement(n, total - 1, 0);

@@ -13,6 +13,8 @@ using casistance = std::vector<std::int32_t>;   // row-major stride of each dime
 
 // Most elements one variable may hold; a write beyond is a store fault.
 inline constexpr std::int64_t maxelements = std::int64_t(1) << 24;
+// Most elements all variables of one list may hold together (1 GiB).
+inline constexpr std::int64_t maxlistelements = std::int64_t(1) << 27;
 
 struct tvar {
     std::string name;
@@ -52,6 +54,10 @@ public:
     bool getvar(const std::string& n, tvar& record) const;
     tvar* find(const std::string& n);
     const tvar* find(const std::string& n) const;
+    // Elements held by all variables of the list.
+    std::int64_t elementtotal() const;
+    // Fails with a store fault when growing by that many elements passes maxlistelements.
+    void reserveelements(std::int64_t growth) const;
 
     // Sets the scalar value, creating the variable when needed.
     void setscalar(const std::string& n, double x);

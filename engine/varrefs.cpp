@@ -86,7 +86,7 @@ std::int64_t tvarlist::elementoffset(const std::string& n, const std::string& in
     for (int i = 0; i < dims; ++i) {
         if (j[static_cast<std::size_t>(i)] >= v->demension[static_cast<std::size_t>(i)]) {
             const std::string text = "Error on out of range of variable " + n;
-            if (memo) memo->append(text);
+            if (indexlines && memo) memo->append(text);
             throw tfault(text);
         }
         offset += static_cast<__int128>(j[static_cast<std::size_t>(i)]) * v->asistance[static_cast<std::size_t>(i)];
@@ -147,6 +147,7 @@ void copyvar(tvarlist& T, const std::string& targetref, const std::string& sourc
     tvar* target = T.find(targetref);
     if (!source || !target) return;
     if (source == target) return;
+    T.reserveelements(static_cast<std::int64_t>(source->data.size()) - target->count());
     target->data = source->data;
     target->demension = source->demension;
     target->asistance = source->asistance;

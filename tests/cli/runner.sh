@@ -10,6 +10,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 "$quor" 2>/dev/null; [ $? = 2 ] || fail "no program is a usage error"
 "$quor" --bogus x 2>/dev/null; [ $? = 2 ] || fail "unknown option"
 "$quor" "$tmp/missing.q" 2>/dev/null; [ $? = 2 ] || fail "unreadable file"
+"$quor" "$tmp" 2>/dev/null; [ $? = 2 ] || fail "a folder as the program file"
 
 # Started from anywhere, the tables next to the executable serve.
 cd "$tmp" || fail "cd"
@@ -26,6 +27,8 @@ grep -q 'command.dat' "$tmp/err" || fail "missing table not named"
 # A unit that cannot be read.
 "$quor" -u nosuch.txt -e 'print(1)' 2>"$tmp/err"; [ $? = 1 ] || fail "missing unit"
 grep -q 'Error on load function form: nosuch.txt' "$tmp/err" || fail "unit error text"
+"$quor" -u empty -e 'print(1)' 2>"$tmp/err"; [ $? = 1 ] || fail "a folder as a unit"
+grep -q 'Error on load function form: empty' "$tmp/err" || fail "folder unit error text"
 # A stopped run names the file and line.
 printf 'a:=1\nb:=ln(0)\n' > stop.q
 "$quor" stop.q >/dev/null 2>"$tmp/err"; [ $? = 1 ] || fail "stopped run exit"

@@ -36,3 +36,45 @@ TEST(Limits, StoresBeyondTheElementLimitAreRefused)
     }
     EXPECT_FALSE(c.vars.varexists("m"));
 }
+
+TEST(Limits, StatementsNestedThroughTextExpressionsStopAtTheLimit)
+{
+    context c;
+    std::string st = "1";
+    for (int i = 0; i < 3000; ++i) st = "print(" + st + ")";
+    try {
+        c.exec(st);
+        ADD_FAILURE() << "3000 nested statements ran";
+    } catch (const quor::tfault& f) {
+        EXPECT_EQ(f.text(), quor::nestingmessage(quor::maxgroupdepth));
+    }
+    EXPECT_EQ(c.session.groupdepth, 0);
+    EXPECT_EQ(c.exec("print(print(1))"), "1");
+}
+
+TEST(Limits, DeeplyNestedLongTextsStopAtTheTextBudget)
+{
+    // 900 nested groups around 80 KB of text: every level would hold its own copy.
+    context c;
+    std::string inner = "1";
+    for (int i = 0; i < 13000; ++i) inner += "+1.000";
+    const std::string text = std::string(900, '(') + inner + std::string(900, ')');
+    EXPECT_THROW(c.eval(text), quor::tfault);
+    const auto events = c.host.take();
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.front(), "memo: Error on nesting too deep, the expressions are too long");
+    EXPECT_EQ(c.session.evalbytes, 0);
+    // The same text less deeply nested evaluates.
+    EXPECT_EQ(c.eval("((" + inner + "))"), 13001);
+}
+
+TEST(Limits, TypedAnswersAreNumbersNotWords)
+{
+    context c;
+    c.host.answers = {"INF", "NAN", " 7 "};
+    EXPECT_EQ(c.exec("inputnum('c','p',0)"), "7");
+    EXPECT_EQ(c.host.take(), (std::vector<std::string>{
+                                 "ask: c|p|0", "answer: INF", "box: INF is not a value,putin again!",
+                                 "ask: c|p|0", "answer: NAN", "box: NAN is not a value,putin again!",
+                                 "ask: c|p|0", "answer:  7 "}));
+}

@@ -6,6 +6,9 @@ print(a[7])
 d[0]:=2;d[1]:=3
 redim(m,d)
 print(len(m))
+sz:=5
+redim(one,sz)
+print('no sizes: 'len(one)' element')
 m[1,2]:=9
 print(m[5])
 print(m[1,-1])
