@@ -16,11 +16,15 @@ using strings = std::vector<std::string>;
 
 namespace {
 
-strings statementsof(const tfuncstore& store)
+template <class F>
+std::string faultof(F f)
 {
-    strings out;
-    for (const auto& l : store.lines) out.push_back(l.text);
-    return out;
+    try {
+        f();
+    } catch (const quor::tfault& e) {
+        return e.text();
+    }
+    return "(no fault)";
 }
 
 tfuncstore storeof(const strings& lines, const std::string& name = "Main function")
@@ -32,76 +36,41 @@ tfuncstore storeof(const strings& lines, const std::string& name = "Main functio
 
 }  // namespace
 
-TEST(FuncStore, AssignLinesCutsAtEverySemicolon)
+TEST(FuncStore, AssignLines)
 {
     const struct { strings source; strings statements; } cases[] = {
-        {{"a:=1;;b:=2"}, {"a:=1", "", "b:=2"}},
-        {{"x:=1;"}, {"x:=1"}},
-        {{""}, {}},
-        {{"   "}, {"   "}},
-        {{";"}, {""}},
-        {{";;x"}, {"", "", "x"}},
+        {{"a:=1;;b:=2"}, {"a:=1", "", "b:=2"}}, {{"x:=1;"}, {"x:=1"}},  {{""}, {}},
+        {{"   "}, {"   "}},                     {{";;x"}, {"", "", "x"}}, {{"a", "", "b;c"}, {"a", "b", "c"}},
         // No escape: a ";" inside a literal still separates statements.
         {{"print('a;b')"}, {"print('a", "b')"}},
         // Nothing is trimmed, tabs included.
-        {{" a := 1 ; b"}, {" a := 1 ", " b"}},
-        {{"\tif(1)"}, {"\tif(1)"}},
-        {{"a", "", "b;c"}, {"a", "b", "c"}},
-        {{}, {}},
+        {{" a := 1 ; b"}, {" a := 1 ", " b"}},  {{"\tif(1)"}, {"\tif(1)"}},
     };
     for (const auto& c : cases) {
         tfuncstore store("s");
         EXPECT_EQ(store.assignlines(c.source), 1);
-        EXPECT_EQ(statementsof(store), c.statements) << testing::PrintToString(c.source);
+        strings got;
+        for (const auto& l : store.lines) got.push_back(l.text);
+        EXPECT_EQ(got, c.statements) << testing::PrintToString(c.source);
     }
-}
-
-TEST(FuncStore, AssignLinesAppendsAndNumbersSourceLines)
-{
-    tfuncstore store("s");
+    // Filling appends and numbers the source lines; the store's name is cut to 255.
+    tfuncstore store(std::string(300, 'n'));
+    EXPECT_EQ(store.name, std::string(255, 'n'));
     store.assignlines({"a;b", "", "c"});
     store.assignlines({"d;e"}, 10);
     ASSERT_EQ(store.count(), 5);
     const int expected[] = {1, 1, 3, 10, 10};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(store.lines[static_cast<std::size_t>(i)].sourceline, expected[i]) << i;
-    EXPECT_EQ(store.line(3), "d");
-}
-
-TEST(FuncStore, StoreNameIsCutTo255)
-{
-    EXPECT_EQ(tfuncstore(std::string(300, 'n')).name, std::string(255, 'n'));
-}
-
-TEST(FuncStore, KeywordCodesArePositionsInKeywordText)
-{
-    const std::string all = "ifforwhileendbreakelse";
-    for (const char* w : {"if", "for", "while", "end", "break", "else"})
-        EXPECT_EQ(quor::keywordcode(w), static_cast<int>(all.find(w)) + 1) << w;
-    EXPECT_EQ(quor::keywordcode("If"), 0);
 }
 
 TEST(FuncStore, KeywordIsTheFirstWord)
 {
     const struct { const char* line; const char* word; int code; } cases[] = {
-        {"if(x>1)", "if", 1},
-        {"if (x>1)", "if", 1},
-        {"   for(i:=1:3)", "for", 3},
-        {"while  (a<3)", "while", 6},
-        {"end", "end", 11},
-        {"  end  ", "end", 11},
-        {"break", "break", 14},
-        {"else", "else", 19},
-        {"else if(d)", "else", 19},
-        {"IF(x>1)", "IF", 0},
-        {"Else", "Else", 0},
-        {"endif", "endif", 0},
-        {"breaks", "breaks", 0},
-        {"i := 1", "i", 0},
-        {"x:=1", "x:=1", 0},
-        // Only blanks are skipped: a tab belongs to the word.
-        {"\tif(1)", "\tif", 0},
-        {"", "", 0},
-        {"   ", "", 0},
+        {"if (x>1)", "if", 1},     {"   for(i:=1:3)", "for", 3}, {"while  (a<3)", "while", 6}, {"  end  ", "end", 11},
+        {"break", "break", 14},    {"else if(d)", "else", 19},  {"IF(x>1)", "IF", 0},          {"Else", "Else", 0},
+        {"endif", "endif", 0},     {"breaks", "breaks", 0},     {"i := 1", "i", 0},            {"x:=1", "x:=1", 0},
+        {"\tif(1)", "\tif", 0},    // only blanks are skipped: a tab belongs to the word
+        {"", "", 0},               {"   ", "", 0},
     };
     for (const auto& c : cases) {
         tfuncstore store("s");
@@ -113,18 +82,9 @@ TEST(FuncStore, KeywordIsTheFirstWord)
 
 TEST(FuncStore, BlockEnds)
 {
-    const tfuncstore store = storeof({
-        "if(a)",           // 0
-        "  for(i:=1:2)",   // 1
-        "    x:=1",        // 2
-        "  end",           // 3
-        "else",            // 4
-        "  while(b)",      // 5
-        "  end",           // 6
-        "end",             // 7
-        "y:=2",            // 8
-        "if(c)",           // 9: never closed
-    });
+    // Lines 0 to 9; the if on line 9 is never closed.
+    const tfuncstore store =
+        storeof({"if(a)", "  for(i:=1:2)", "    x:=1", "  end", "else", "  while(b)", "  end", "end", "y:=2", "if(c)"});
     const struct { int line, end, code; } cases[] = {
         {0, 7, 1}, {1, 3, 3}, {2, 2, 0}, {3, 3, 11}, {4, 4, 19}, {5, 6, 6}, {7, 7, 11}, {8, 8, 0},
     };
@@ -139,21 +99,10 @@ TEST(FuncStore, BlockEnds)
     int code = 0;
     EXPECT_EQ(store.scanblockend(9, code), store.count());
     EXPECT_EQ(code, 1);
-    try {
-        store.findblockend(9, code);
-        ADD_FAILURE() << "missing end accepted";
-    } catch (const quor::tfault& f) {
-        EXPECT_EQ(f.text(), "Error on key word mismatched");
-    }
+    EXPECT_EQ(faultof([&] { store.findblockend(9, code); }), "Error on key word mismatched");
     for (int bad : {-1, store.count()}) {
-        for (bool scan : {false, true}) {
-            try {
-                scan ? store.scanblockend(bad, code) : store.findblockend(bad, code);
-                ADD_FAILURE() << "index " << bad << " accepted";
-            } catch (const quor::tfault& f) {
-                EXPECT_EQ(f.text(), "Error on invalid line index");
-            }
-        }
+        EXPECT_EQ(faultof([&] { store.findblockend(bad, code); }), "Error on invalid line index") << bad;
+        EXPECT_EQ(faultof([&] { store.scanblockend(bad, code); }), "Error on invalid line index") << bad;
     }
 }
 
@@ -162,93 +111,64 @@ TEST(FuncStore, CheckBlocksReportsTheFirstFault)
     quortest::context ctx;
     const struct { strings lines; const char* fault; } cases[] = {
         {{"if(x>1)", "y:=2"}, "mismatched on if on if(x>1)"},
-        {{"x:=0", "  while (a<3)"}, "mismatched on while on   while (a<3)"},
         {{"for(i:=1:3)", "if(1)", "end"}, "mismatched on for on for(i:=1:3)"},
+        {{"x:=0", "  while (a<3)"}, "mismatched on while on   while (a<3)"},
         // The literal is cut at its ";", so the first piece does not balance.
         {{"print('a;b')"}, "print('a"},
-        {{"x:=f(a[1]"}, "x:=f(a[1]"},
         // Bracket faults are looked for in all lines before block faults.
         {{"if(1)", "x:=(1"}, "x:=(1"},
         // Stray end and else are not faults of the check.
         {{"end", "else", "x:=1"}, ""},
-        {{"if(1)", "else", "end"}, ""},
-        {{"while(0)", "for(i:=1:2)", "end", "end"}, ""},
-        {{}, ""},
+        {{"while(0)", "for(i:=1:2)", "end", "else", "end"}, ""},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(storeof(c.lines).checkblocks(ctx.session), c.fault) << testing::PrintToString(c.lines);
     }
 }
 
-TEST(FuncStore, RunWithoutEndReportsCriticalError)
+TEST(FuncStore, RunReportsAndFaultPlaces)
 {
+    // Without the check, a missing end stops the run; values assigned before stay.
     quortest::context ctx;
-    tfuncstore store = storeof({"x:=1", "if(x>0)", "y:=2"}, "Main function");
+    tfuncstore store = storeof({"x:=1", "if(x>0)", "y:=2"});
     store.runstore(ctx.vars, ctx.funcs, &ctx.host, ctx.session);
     EXPECT_EQ(ctx.host.take(), (strings{"box: Critical error on compile: Main function",
                                         "memo: Critical error on compile at: Main function"}));
-    EXPECT_EQ(ctx.eval("x"), 1);   // values assigned before the failure stay
+    EXPECT_EQ(ctx.eval("x"), 1);
     EXPECT_FALSE(ctx.vars.varexists("y"));
-    EXPECT_EQ(store.fault.line, 1);
-    EXPECT_EQ(store.fault.sourceline, 2);
-    EXPECT_EQ(store.fault.text, "Error on key word mismatched");
-}
 
-TEST(FuncStore, FaultPlaceIsTheInnermostFailingStatement)
-{
-    quortest::context ctx;
-    tfuncstore store("proc");
-    store.assignlines({"a:=1;for(i:=1:3)", "  b:=ln(0)", "end"});
-    store.runstore(ctx.vars, ctx.funcs, &ctx.host, ctx.session);
-    EXPECT_EQ(ctx.host.take(), (strings{"memo: Error on function ln inside compiler ", "memo: Error on for flow",
-                                        "box: Critical error on compile: proc",
-                                        "memo: Critical error on compile at: proc"}));
-    EXPECT_EQ(store.fault.line, 2);
-    EXPECT_EQ(store.fault.sourceline, 2);
-    EXPECT_EQ(store.fault.text, "Error on function ln inside compiler ");
+    // The recorded place is the innermost failing statement, or the line of a failing for term.
+    const struct { strings lines; int line, sourceline; const char* text; } cases[] = {
+        {{"x:=1", "if(x>0)", "y:=2"}, 1, 2, "Error on key word mismatched"},
+        {{"a:=1;for(i:=1:3)", "  b:=ln(0)", "end"}, 2, 2, "Error on function ln inside compiler "},
+        {{"a:=1", "for(k:=1:ln(0))", "end"}, 1, 2, "Error on get term of for flow: ln(0)"},
+    };
+    for (const auto& c : cases) {
+        tfuncstore failing = storeof(c.lines);
+        failing.runstore(ctx.vars, ctx.funcs, &ctx.host, ctx.session);
+        EXPECT_EQ(failing.fault.line, c.line) << c.text;
+        EXPECT_EQ(failing.fault.sourceline, c.sourceline) << c.text;
+        EXPECT_EQ(failing.fault.text, c.text);
+        // A later clean run clears the recorded place.
+        failing.lines = {{"z:=1", 1}};
+        failing.runstore(ctx.vars, ctx.funcs, &ctx.host, ctx.session);
+        EXPECT_EQ(failing.fault.line, -1) << c.text;
+    }
     EXPECT_EQ(ctx.eval("i"), 1);
+    EXPECT_FALSE(ctx.vars.varexists("k"));
+    ctx.host.take();
 
-    // A later clean run clears the recorded place.
-    tfuncstore clean("proc");
-    clean.assignlines({"z:=1"});
-    clean.fault.line = 7;
-    clean.runstore(ctx.vars, ctx.funcs, &ctx.host, ctx.session);
-    EXPECT_EQ(clean.fault.line, -1);
-    EXPECT_TRUE(ctx.host.take().empty());
-}
-
-TEST(FuncStore, QuietRuns)
-{
-    quortest::context ctx;
-    // No lines: nothing runs, nothing is reported.
+    // No lines: nothing runs, nothing is reported. A break outside every loop ends the
+    // procedure silently.
     tfuncstore empty("e");
     empty.runstore(ctx.vars, ctx.funcs, &ctx.host, ctx.session);
-    EXPECT_TRUE(ctx.host.take().empty());
     EXPECT_EQ(empty.fault.line, -1);
-
-    // A break outside every loop ends the procedure silently.
     EXPECT_EQ(ctx.run({"a:=1", "break", "a:=2"}), "");
     EXPECT_EQ(ctx.eval("a"), 1);
-
-    // Text after the closing parenthesis of a block line is never run.
-    EXPECT_EQ(ctx.run({"x:=2", "if(x>1) y:=2", "end"}), "");
-    EXPECT_FALSE(ctx.vars.varexists("y"));
     EXPECT_TRUE(ctx.host.take().empty());
 }
 
-TEST(FuncStore, FailureInsideUserFunctionEndsOnlyThatFunction)
-{
-    quortest::context ctx;
-    ctx.unit({"function y=f(x)", "y:=x+1", "z:=ln(0)", "y:=100", "endfunction"});
-    EXPECT_EQ(ctx.run({"a:=f(1)", "b:=a*10"}), "");
-    EXPECT_EQ(ctx.host.take(), (strings{"memo: Error on function ln inside compiler ",
-                                        "box: Critical error on compile: f",
-                                        "memo: Critical error on compile at: f"}));
-    EXPECT_EQ(ctx.eval("a"), 2);
-    EXPECT_EQ(ctx.eval("b"), 20);
-}
-
-TEST(UnitText, LineClasses)
+TEST(UnitText, LineClassesAndFunctionNames)
 {
     const struct { const char* line; int cls; } cases[] = {
         {"function y=f(x)", 1},   {"  FUNCTION y=f(x)", 1}, {"Function", 1},     {"endfunction", 2},
@@ -257,52 +177,29 @@ TEST(UnitText, LineClasses)
         {"end function", 0},
     };
     for (const auto& c : cases) EXPECT_EQ(quor::getlineclass(c.line), c.cls) << c.line;
-}
-
-TEST(UnitText, FunctionNames)
-{
-    const struct { const char* head; const char* name; } cases[] = {
+    const struct { const char* head; const char* name; } heads[] = {
         {"function y=f(x)", "f"},        {"function y= g (a)", "g"}, {"function y=h", "h"},
         {"function r=sum2(a,b)", "sum2"}, {"function y =Ab(x)", "Ab"}, {"function y=f(x=1)", "f"},
     };
-    for (const auto& c : cases) EXPECT_EQ(quor::getfuncname(c.head), c.name) << c.head;
+    for (const auto& c : heads) EXPECT_EQ(quor::getfuncname(c.head), c.name) << c.head;
 }
 
 TEST(UnitText, ListAndFindFunctions)
 {
-    const strings unit = {
-        "remarks",            // 0
-        "function y=f(x)",    // 1
-        "y:=x",               // 2
-        "endfunction",        // 3
-        "function z=g(a)",    // 4
-        "z:=a",               // 5
-        "EndFunction",        // 6
-        "function w=f(q)",    // 7: a second f, never found
-        "endfunction",        // 8
-        "function t=last(x)", // 9: a head on the last line
-    };
+    // A second f on line 7 is never found; a head on the last line has no body.
+    const strings unit = {"remarks", "function y=f(x)", "y:=x", "endfunction", "function z=g(a)", "z:=a",
+                          "EndFunction", "function w=f(q)", "endfunction", "function t=last(x)"};
     strings names = {"old"};
     quor::listfuncnames(unit, names);
     EXPECT_EQ(names, (strings{"f", "g", "f"}));
 
-    const struct { strings lines; strings names; } lists[] = {
-        {{"function y=f(x)"}, {}},
-        {{"x:=1", "function y=f(x)"}, {}},
-        {{}, {}},
-        {{"function y=f(x)", "endfunction"}, {"f"}},
-    };
-    for (const auto& c : lists) {
-        strings out = {"old"};
-        quor::listfuncnames(c.lines, out);
-        EXPECT_EQ(out, c.names) << testing::PrintToString(c.lines);
-    }
+    strings out = {"old"};
+    quor::listfuncnames({"function y=f(x)"}, out);   // one line: no body
+    EXPECT_TRUE(out.empty());
 
+    // Case counts, and a head on the last line is not found: those leave first and last unchanged.
     const struct { const char* name; int first, last; } finds[] = {
-        {"f", 1, 3}, {"g", 4, 6}, {"", 0, 0},
-        {"F", -7, -7},      // case counts: left unchanged
-        {"nope", -7, -7},
-        {"last", -7, -7},   // a head on the last line is not found
+        {"f", 1, 3}, {"g", 4, 6}, {"", 0, 0}, {"F", -7, -7}, {"nope", -7, -7}, {"last", -7, -7},
     };
     for (const auto& c : finds) {
         int first = -7, last = -7;
@@ -322,31 +219,18 @@ TEST(UnitText, LineOffsets)
     EXPECT_EQ(quor::getlineoffset(0, text), 5);
     EXPECT_EQ(quor::getlineoffset(1, text), 7);
     EXPECT_EQ(quor::getlineoffset(2, text), 11);
-    for (int bad : {-1, 3}) {
-        try {
-            quor::getlineoffset(bad, text);
-            ADD_FAILURE() << bad;
-        } catch (const quor::tfault& f) {
-            EXPECT_EQ(f.text(), "Error on invalid line index--IDE");
-        }
-    }
+    for (int bad : {-1, 3})
+        EXPECT_EQ(faultof([&] { quor::getlineoffset(bad, text); }), "Error on invalid line index--IDE") << bad;
 }
 
 TEST(UnitText, BracketBalance)
 {
+    // The plotter counts brackets inside literals.
     const struct { const char* line; bool editor, plotter; } cases[] = {
-        {"f(a[1])+'('", true, false},   // the plotter counts brackets inside literals
-        {"')'", true, false},
-        {"x)(", true, true},            // only the final counts matter
-        {"a[(1])", true, true},
-        {"f(a[1]", false, false},
-        {"f(a]", false, false},
-        {"", true, true},
-        {"'it''s'", true, true},
-        {"'a'''", true, true},
-        {"''", true, true},
-        {"x:='a'", true, true},         // the closing quote is the last character
-        {"print('(' ,a)", true, false},
+        {"f(a[1])+'('", true, false}, {"print('(' ,a)", true, false}, {"x)(", true, true},   // only final counts
+        {"a[(1])", true, true},       {"f(a[1]", false, false},       {"f(a]", false, false},
+        {"", true, true},             {"'it''s'", true, true},        {"'a'''", true, true},
+        {"''", true, true},           {"x:='a'", true, true},         // the closing quote is the last character
     };
     for (const auto& c : cases) {
         EXPECT_EQ(quor::checkbrackets(c.line, tdialect::editor), c.editor) << c.line;

@@ -11,16 +11,15 @@
 
 using quor::tdialect;
 using events = std::vector<std::string>;
+using doubles = std::vector<double>;
+using strings = std::vector<std::string>;
 
 namespace {
 
 const tdialect bothdialects[] = {tdialect::editor, tdialect::plotter};
 const char* nameof(tdialect d) { return d == tdialect::editor ? "editor" : "plotter"; }
 
-const std::string divbox =
-    "box: Error on DEVIDE BY ZERO,this step will return to 1E300,the final result maybe incorrect";
-
-double reduce(quortest::context& c, const std::vector<double>& operands, const std::vector<std::string>& signs)
+double reduce(quortest::context& c, const doubles& operands, const strings& signs)
 {
     quor::tdatalist data;
     quor::toperatorlist ops;
@@ -45,13 +44,8 @@ double operate(quortest::context& c, const std::string& sign, double x, double y
 
 TEST(NumberLiteral, ConvertsOrFallsBackToOne)
 {
-    const struct {
-        const char* text;
-        double value;
-    } cases[] = {
-        {"5", 5},       {"5.", 5},         {".5", 0.5},   {"-.5", -0.5}, {"-5", -5},  {"1e3", 1000},
-        {"1.5e-3", 0.0015}, {"2e-1", 0.2}, {"007", 7},    {"5..", 5},    {"1.2.3", 1}, {".", 1},
-        {"", 1},        {"-", 1},          {"1e", 1},     {"..5", 1},
+    const struct { const char* text; double value; } cases[] = {
+        {"-5", -5}, {"2e-1", 0.2}, {"007", 7}, {"5..", 5}, {".", 1}, {"", 1}, {"-", 1}, {"1e", 1}, {"..5", 1},
     };
     for (const auto& c : cases) {
         quor::tdatalist data;
@@ -64,10 +58,7 @@ TEST(NumberLiteral, ConvertsOrFallsBackToOne)
 
 TEST(OperatorTable, CodesAndPriorities)
 {
-    const struct {
-        const char* sign;
-        int code, priority;
-    } cases[] = {
+    const struct { const char* sign; int code, priority; } cases[] = {
         {"<", 60, 3},    {">", 62, 3},  {"=", 61, 3},  {"<>", 6062, 3}, {"<=", 6061, 3}, {">=", 6261, 3},
         {"^", 94, 2},    {"*", 42, 1},  {"/", 47, 1},  {"+", 43, 0},    {"-", 45, 0},     {"", 0, 0},
         {"=<", 0, 0},    {"**", 0, 0},  {"+ ", 0, 0},  {"><", 0, 0},    {"x", 0, 0},
@@ -84,83 +75,61 @@ TEST(OperatorTable, CodesAndPriorities)
     EXPECT_EQ(ops.items[1], "<=>=");   // at most four bytes are kept
 }
 
-TEST(Operate, PlainOperationsAndExactComparisons)
+TEST(Operate, PlainOperationsPowerAndExactComparisons)
 {
-    const struct {
-        const char* sign;
-        double x, y, result;
-    } cases[] = {
-        {"+", 2, 3, 5},  {"-", 2, 3, -1}, {"*", 2, -3, -6}, {"/", 7, 2, 3.5}, {"<", 1, 2, 1},   {"<", 2, 2, 0},
-        {">", 3, 2, 1},  {">", 2, 3, 0},  {"=", 2, 2, 1},   {"<>", 2, 3, 1},  {"<>", 2, 2, 0},  {"<=", 2, 2, 1},
-        {"<=", 3, 2, 0}, {">=", 2, 2, 1}, {">=", 1, 2, 0},  {"=", 0.1 + 0.2, 0.3, 0},
-    };
-    for (tdialect d : bothdialects) {
-        quortest::context c(d);
-        for (const auto& k : cases)
-            EXPECT_EQ(operate(c, k.sign, k.x, k.y), k.result) << nameof(d) << ' ' << k.x << k.sign << k.y;
-        EXPECT_TRUE(c.host.take().empty()) << nameof(d);
-    }
-}
-
-TEST(Operate, PowerRules)
-{
-    const struct {
-        double x, y, result;
-    } cases[] = {
-        {0, 0, 1},    {5, 0, 1},      {0, 2, 0},       {0, 0.5, 0}, {2, -1, 0.5},   {2, 10, 1024}, {-2, 3, -8},
-        {-2, -2, 0.25}, {10, -3, 0.001}, {4, 0.5, 2},  {1.5, 2, 2.25},
+    const struct { const char* sign; double x, y, result; } cases[] = {
+        {"+", 2, 3, 5},    {"-", 2, 3, -1},     {"*", 2, -3, -6},   {"/", 7, 2, 3.5},    {"<", 1, 2, 1},
+        {"<", 2, 2, 0},    {">", 3, 2, 1},      {">", 2, 3, 0},     {"=", 2, 2, 1},      {"<>", 2, 3, 1},
+        {"<>", 2, 2, 0},   {"<=", 2, 2, 1},     {"<=", 3, 2, 0},    {">=", 2, 2, 1},     {">=", 1, 2, 0},
+        {"=", 0.1 + 0.2, 0.3, 0},
+        {"^", 5, 0, 1},    {"^", 0, 0.5, 0},    {"^", 2, 10, 1024}, {"^", -2, 3, -8},    {"^", -2, -2, 0.25},
+        {"^", 10, -3, 0.001}, {"^", 4, 0.5, 2}, {"^", 1.5, 2, 2.25},
         // A negative base with a non-integral exponent falls back to the absolute base.
-        {-8, 1.0 / 3, 2}, {-2, 0.5, std::sqrt(2.0)}, {-4, -0.5, 0.5},
+        {"^", -2, 0.5, std::sqrt(2.0)},         {"^", -4, -0.5, 0.5},
     };
-    for (tdialect d : bothdialects) {
-        quortest::context c(d);
-        for (const auto& k : cases)
-            EXPECT_NEAR(operate(c, "^", k.x, k.y), k.result, 1e-12 * std::fabs(k.result)) << k.x << '^' << k.y;
-        EXPECT_TRUE(c.host.take().empty()) << nameof(d);
-    }
+    quortest::context c;
+    for (const auto& k : cases)
+        EXPECT_NEAR(operate(c, k.sign, k.x, k.y), k.result, 1e-12 * std::fabs(k.result)) << k.x << k.sign << k.y;
+    EXPECT_TRUE(c.host.take().empty());
 }
 
-TEST(Operate, DivisionByZeroGivesHugeValueWithBox)
+TEST(Operate, FaultsGiveHugeValueOrZeroWithBox)
 {
-    for (tdialect d : bothdialects) {
-        quortest::context c(d);
-        for (double x : {7.0, -7.0, 0.0}) {
-            EXPECT_EQ(operate(c, "/", x, 0), 1E300) << nameof(d) << ' ' << x;
-            EXPECT_EQ(c.host.take(), events{divbox}) << nameof(d) << ' ' << x;
-        }
-    }
-}
-
-TEST(Operate, ArithmeticFaultGivesZero)
-{
-    const struct {
-        const char* sign;
-        double x, y;
-    } cases[] = {
-        {"*", 1e308, 10}, {"+", 1e308, 1e308}, {"-", -1e308, 1e308}, {"/", 1e308, 1e-10},
-        {"^", 0, -1},     {"^", 0, -2.5},      {"^", 10, 400},       {"^", 2, 2147483648.0},
+    // Division by zero shows its box in both programs; the plotter shows no other fault box.
+    const std::string divbox =
+        "box: Error on DEVIDE BY ZERO,this step will return to 1E300,the final result maybe incorrect";
+    const struct { const char* sign; double x, y, result; bool both; } cases[] = {
+        {"/", 7, 0, 1E300, true},     {"/", -7, 0, 1E300, true},   {"/", 0, 0, 1E300, true},
+        {"+", 1e308, 1e308, 0, false}, {"-", -1e308, 1e308, 0, false}, {"/", 1e308, 1e-10, 0, false},
+        {"^", 0, -2.5, 0, false},     {"^", 10, 400, 0, false},    {"^", 2, 2147483648.0, 0, false},
     };
     for (tdialect d : bothdialects) {
         quortest::context c(d);
         for (const auto& k : cases) {
-            EXPECT_EQ(operate(c, k.sign, k.x, k.y), 0) << nameof(d) << ' ' << k.x << k.sign << k.y;
-            const events expected = d == tdialect::editor ? events{"box: Error on operating"} : events{};
+            EXPECT_EQ(operate(c, k.sign, k.x, k.y), k.result) << nameof(d) << ' ' << k.x << k.sign << k.y;
+            const events expected = k.both                   ? events{divbox}
+                                    : d == tdialect::editor ? events{"box: Error on operating"}
+                                                            : events{};
             EXPECT_EQ(c.host.take(), expected) << nameof(d) << ' ' << k.x << k.sign << k.y;
         }
     }
 }
 
-TEST(Reduce, CountMismatchGivesMinusOne)
+TEST(Reduce, CountMismatchAndFaultSteps)
 {
-    const struct {
-        std::vector<double> operands;
-        std::vector<std::string> signs;
-    } cases[] = {{{}, {}}, {{1, 2}, {}}, {{1}, {"+"}}, {{1, 2, 3}, {"+"}}, {{}, {"-"}}};
+    // A count mismatch gives -1; a faulty step gives 0 and the reduction goes on.
+    const char *mismatch = "box: Date and operator not suitable", *fault = "box: Error on operating";
+    const struct { doubles operands; strings signs; double result; const char* box; } cases[] = {
+        {{}, {}, -1, mismatch},        {{1, 2}, {}, -1, mismatch},      {{1}, {"+"}, -1, mismatch},
+        {{1, 2, 3}, {"+"}, -1, mismatch}, {{}, {"-"}, -1, mismatch},
+        {{1e308, 10, 5}, {"*", "+"}, 5, fault},   // 0+5
+        {{3, 0, -1}, {"-", "^"}, 3, fault},       // 3-0
+    };
     for (tdialect d : bothdialects) {
         quortest::context c(d);
         for (const auto& k : cases) {
-            EXPECT_EQ(reduce(c, k.operands, k.signs), -1) << nameof(d) << ' ' << k.operands.size();
-            const events expected = d == tdialect::editor ? events{"box: Date and operator not suitable"} : events{};
+            EXPECT_EQ(reduce(c, k.operands, k.signs), k.result) << nameof(d) << ' ' << k.operands.size();
+            const events expected = d == tdialect::editor ? events{k.box} : events{};
             EXPECT_EQ(c.host.take(), expected) << nameof(d) << ' ' << k.operands.size();
         }
     }
@@ -168,39 +137,15 @@ TEST(Reduce, CountMismatchGivesMinusOne)
 
 TEST(Reduce, PriorityLevelsLeftToRight)
 {
-    const struct {
-        std::vector<double> operands;
-        std::vector<std::string> signs;
-        double result;
-    } cases[] = {
+    const struct { doubles operands; strings signs; double result; } cases[] = {
         {{-0.5}, {}, -0.5},
-        {{1, 2, 3}, {"+", "<"}, 2},          // 1+2<3 is 1+(2<3)
         {{2, 2, 1}, {"=", "+"}, 2},          // a=b+1 is (a=b)+1
         {{1, 1, 2}, {"+", "="}, 1},          {{2, 3, 6}, {"*", "="}, 0},
-        {{2, 3, 2}, {"^", "^"}, 64},         // power is left-associative
-        {{2, 3, 2}, {"*", "^"}, 18},         {{2, 2, 3}, {"*", "^"}, 16},
+        {{2, 2, 3}, {"*", "^"}, 16},         {{10, 4, 2}, {"-", "/"}, 8},
         {{2, 3, 1, 2}, {"^", "<", "+"}, 3},  // comparison before power
-        {{8, 2, 2}, {"/", "/"}, 2},          {{5, 2, 1}, {"-", "-"}, 2},
-        {{2, 3, 4}, {"-", "+"}, 3},          {{1, 2, 3}, {"+", "*"}, 7},
-        {{10, 4, 2}, {"-", "/"}, 8},         {{3, 2, 1}, {">", "="}, 1},
-        {{1, 2, 3}, {"<", "+"}, 4},          {{1, 2, 2, 3}, {"+", "^", "*"}, 13},
+        {{1, 2, 2, 3}, {"+", "^", "*"}, 13},
     };
-    for (const auto& k : cases) {
-        quortest::context c;
-        EXPECT_EQ(reduce(c, k.operands, k.signs), k.result) << k.result;
-        EXPECT_TRUE(c.host.take().empty()) << k.result;
-    }
-}
-
-TEST(Reduce, FaultStepGivesZeroAndReductionGoesOn)
-{
-    for (tdialect d : bothdialects) {
-        quortest::context c(d);
-        EXPECT_EQ(reduce(c, {1e308, 10, 5}, {"*", "+"}), 5) << nameof(d);   // 0+5
-        EXPECT_EQ(reduce(c, {3, 0, -1}, {"-", "^"}), 3) << nameof(d);       // 3-0
-        EXPECT_EQ(reduce(c, {7, 0, 0}, {"/", "*"}), 0) << nameof(d);        // 1E300*0
-        events expected{divbox};
-        if (d == tdialect::editor) expected.insert(expected.begin(), 2, "box: Error on operating");
-        EXPECT_EQ(c.host.take(), expected) << nameof(d);
-    }
+    quortest::context c;
+    for (const auto& k : cases) EXPECT_EQ(reduce(c, k.operands, k.signs), k.result) << k.result;
+    EXPECT_TRUE(c.host.take().empty());
 }
