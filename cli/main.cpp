@@ -1,19 +1,17 @@
 // quor: runs Quor programs (and, with `quor plot`, draws plots) from the command line.
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "consolehost.h"
-#include "headlessplots.h"
-#include "plotcommand.h"
 #include "fault.h"
 #include "funclist.h"
+#include "headlessplots.h"
 #include "options.h"
+#include "plotcommand.h"
 #include "programrun.h"
 #include "session.h"
 #include "units.h"

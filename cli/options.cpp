@@ -2,19 +2,22 @@
 
 namespace quorcli {
 
+bool optionvalue(const std::vector<std::string>& args, std::size_t& i, std::string& out, std::string& error)
+{
+    if (i + 1 >= args.size()) {
+        error = "option " + args[i] + " needs a value";
+        return false;
+    }
+    out = args[++i];
+    return true;
+}
+
 bool parseoptions(const std::vector<std::string>& args, toptions& o, std::string& error)
 {
     bool havefile = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= args.size()) {
-                error = "option " + a + " needs a value";
-                return false;
-            }
-            out = args[++i];
-            return true;
-        };
+        auto value = [&](std::string& out) { return optionvalue(args, i, out, error); };
         if (a == "--help" || a == "-h") {
             o.help = true;
         } else if (a == "--version") {

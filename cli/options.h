@@ -21,6 +21,10 @@ struct toptions {
     bool version = false;
 };
 
+// The value after option args[i] into out, moving i onto it; false with a message when
+// the option is the last argument.
+bool optionvalue(const std::vector<std::string>& args, std::size_t& i, std::string& out, std::string& error);
+
 // Parses the arguments after the program name; false with a message on a usage error.
 bool parseoptions(const std::vector<std::string>& args, toptions& o, std::string& error);
 

@@ -9,6 +9,7 @@
 #include "funclist.h"
 #include "headlessplots.h"
 #include "numtext.h"
+#include "options.h"
 #include "programrun.h"
 #include "sampling.h"
 #include "session.h"
@@ -60,14 +61,7 @@ bool parseplot(const std::vector<std::string>& args, tplotoptions& o, std::strin
     bool haveexpr = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= args.size()) {
-                error = "option " + a + " needs a value";
-                return false;
-            }
-            out = args[++i];
-            return true;
-        };
+        auto value = [&](std::string& out) { return optionvalue(args, i, out, error); };
         std::string v;
         if (a == "--help" || a == "-h") {
             o.help = true;

@@ -48,12 +48,7 @@ struct callcontext : quortest::context {
     // The text of the fault that evaluating the text raises.
     std::string faultof(const std::string& text)
     {
-        try {
-            eval(text);
-        } catch (const quor::tfault& f) {
-            return f.text();
-        }
-        return "(no fault)";
+        return quortest::faulttext([&] { eval(text); });
     }
 };
 

@@ -16,17 +16,6 @@ using strings = std::vector<std::string>;
 
 namespace {
 
-template <class F>
-std::string faultof(F f)
-{
-    try {
-        f();
-    } catch (const quor::tfault& e) {
-        return e.text();
-    }
-    return "(no fault)";
-}
-
 tfuncstore storeof(const strings& lines, const std::string& name = "Main function")
 {
     tfuncstore store(name);
@@ -99,10 +88,10 @@ TEST(FuncStore, BlockEnds)
     int code = 0;
     EXPECT_EQ(store.scanblockend(9, code), store.count());
     EXPECT_EQ(code, 1);
-    EXPECT_EQ(faultof([&] { store.findblockend(9, code); }), "Error on key word mismatched");
+    EXPECT_EQ(quortest::faulttext([&] { store.findblockend(9, code); }), "Error on key word mismatched");
     for (int bad : {-1, store.count()}) {
-        EXPECT_EQ(faultof([&] { store.findblockend(bad, code); }), "Error on invalid line index") << bad;
-        EXPECT_EQ(faultof([&] { store.scanblockend(bad, code); }), "Error on invalid line index") << bad;
+        EXPECT_EQ(quortest::faulttext([&] { store.findblockend(bad, code); }), "Error on invalid line index") << bad;
+        EXPECT_EQ(quortest::faulttext([&] { store.scanblockend(bad, code); }), "Error on invalid line index") << bad;
     }
 }
 
@@ -220,7 +209,7 @@ TEST(UnitText, LineOffsets)
     EXPECT_EQ(quor::getlineoffset(1, text), 7);
     EXPECT_EQ(quor::getlineoffset(2, text), 11);
     for (int bad : {-1, 3})
-        EXPECT_EQ(faultof([&] { quor::getlineoffset(bad, text); }), "Error on invalid line index--IDE") << bad;
+        EXPECT_EQ(quortest::faulttext([&] { quor::getlineoffset(bad, text); }), "Error on invalid line index--IDE") << bad;
 }
 
 TEST(UnitText, BracketBalance)

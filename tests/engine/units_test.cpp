@@ -35,21 +35,9 @@ void writetables(const tempdir& dir, const strings& which)
     }
 }
 
-// The text of the fault f raises, or "" when it raises none.
-template <class F>
-std::string faultof(F f)
-{
-    try {
-        f();
-    } catch (const quor::tfault& e) {
-        return e.text();
-    }
-    return "";
-}
-
 std::string loadfault(quor::tfunclist& f, const strings& dirs, tdialect d)
 {
-    return faultof([&] { quor::loadnametables(f, dirs, d); });
+    return quortest::faulttext([&] { quor::loadnametables(f, dirs, d); }, "");
 }
 
 }  // namespace
@@ -197,7 +185,7 @@ TEST(Units, ReloadReplacesAndFailureNamesTheFile)
     EXPECT_EQ(ctx.eval("k(0)"), 5);
 
     const std::string missing = (dir.path / "missing.qu").string();
-    EXPECT_EQ(faultof([&] { quor::loadunit(missing, ctx.funcs, tdialect::editor); }),
+    EXPECT_EQ(quortest::faulttext([&] { quor::loadunit(missing, ctx.funcs, tdialect::editor); }, ""),
               "Error on load function form: " + missing);
     EXPECT_EQ(ctx.funcs.count(), 2);
 }

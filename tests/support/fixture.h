@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "evaluator.h"
+#include "fault.h"
 #include "funclist.h"
 #include "scriptedhost.h"
 #include "session.h"
@@ -12,6 +13,18 @@
 #include "variables.h"
 
 namespace quortest {
+
+// The text of the fault that f raises, or `none` when it raises none.
+template <class F>
+std::string faulttext(F f, const std::string& none = "(no fault)")
+{
+    try {
+        f();
+    } catch (const quor::tfault& e) {
+        return e.text();
+    }
+    return none;
+}
 
 // The shipped name tables, in the order the built-ins expect.
 inline quor::tnametable mathtable()
