@@ -1,9 +1,9 @@
 #include "moves.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "numtext.h"
+#include "sampling.h"
 
 namespace quor {
 
@@ -63,21 +63,9 @@ std::string makemovedexpr(const std::string& base, const std::string& variable, 
     if (move.xscale != 1) t = numtotext(move.xscale) + "*" + t;
 
     std::string e = base;
-    const std::size_t lv = variable.size();
-    if (t != variable && lv > 0) {
-        t = "(" + t + ")";
+    if (t != variable && !variable.empty()) {
         // Whole-word occurrences only; here a comma is a word boundary too.
-        auto boundary = [](char c) { return c != '\0' && std::strchr(" ()*+,-/[]^", c) != nullptr; };
-        std::string s = " " + base + std::string(lv, ' ');
-        std::size_t p = 1;
-        while (p + lv < s.size()) {
-            if (s.compare(p, lv, variable) == 0 && boundary(s[p - 1]) && boundary(s[p + lv])) {
-                s.replace(p, lv, t);
-                p += t.size();
-            } else {
-                ++p;
-            }
-        }
+        const std::string s = replaceword(base, variable, "(" + t + ")", " ()*+,-/[]^");
         e = s.substr(1, s.size() - 2);
     }
     if (move.yscale != 1) e = numtotext(move.yscale) + "*(" + e + ")";

@@ -14,9 +14,6 @@ namespace quor {
 
 namespace {
 
-// Characters that may stand on both sides of a substituted variable.
-bool evalneighbour(char c) { return c != '\0' && std::strchr(" ()*+-/[]^", c) != nullptr; }
-
 // More samples than this are treated as an allocation that cannot be made.
 constexpr std::int64_t maxsamples = std::int64_t(1) << 20;
 
@@ -30,25 +27,31 @@ std::int32_t truncpixel(double v)
     return static_cast<std::int32_t>(v);
 }
 
-std::string substitutevalue(const std::string& expression, const std::string& variable, const std::string& value)
+std::string replaceword(const std::string& text, const std::string& word, const std::string& value,
+                        const char* boundaries)
 {
-    const std::size_t lv = variable.size();
-    std::string t = " " + expression + std::string(lv, ' ');
-    // An empty variable name matches nothing (it would otherwise match between any two
-    // operator characters).
-    if (lv > 0) {
-        // The padding puts a character before the first and after the last possible match.
-        std::size_t p = 1;
-        while (p + lv < t.size()) {
-            if (t.compare(p, lv, variable) == 0 && evalneighbour(t[p - 1]) && evalneighbour(t[p + lv])) {
-                t.replace(p, lv, value);
-                p += value.size();
-            } else {
-                ++p;
-            }
+    const std::size_t lw = word.size();
+    std::string t = " " + text + std::string(lw, ' ');
+    // An empty word matches nothing (it would otherwise match between any two boundaries).
+    if (lw == 0) return t;
+    auto boundary = [boundaries](char c) { return c != '\0' && std::strchr(boundaries, c) != nullptr; };
+    // The padding puts a character before the first and after the last possible match.
+    std::size_t p = 1;
+    while (p + lw < t.size()) {
+        if (t.compare(p, lw, word) == 0 && boundary(t[p - 1]) && boundary(t[p + lw])) {
+            t.replace(p, lw, value);
+            p += value.size();
+        } else {
+            ++p;
         }
     }
-    return t.substr(1);   // the trailing blanks stay
+    return t;
+}
+
+std::string substitutevalue(const std::string& expression, const std::string& variable, const std::string& value)
+{
+    // A comma is no boundary here; the trailing blanks stay.
+    return replaceword(expression, variable, value, " ()*+-/[]^").substr(1);
 }
 
 double evalat(const std::string& expression, const std::string& variable, const std::string& value,

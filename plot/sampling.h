@@ -7,6 +7,12 @@
 
 namespace quor {
 
+// Replaces the whole-word occurrences of word (both neighbours in boundaries) by value, in
+// the text padded with one blank before and as many after as word is long; returns the
+// padded text. An empty word matches nothing.
+std::string replaceword(const std::string& text, const std::string& word, const std::string& value,
+                        const char* boundaries);
+
 // The expression with every whole-word occurrence of the variable (neighbours blank
 // ( ) * + - / [ ] ^; not a comma) replaced by the value text as it is.
 std::string substitutevalue(const std::string& expression, const std::string& variable, const std::string& value);
