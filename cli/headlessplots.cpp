@@ -69,11 +69,7 @@ bool theadlessplots::show(std::int32_t handle)
     }
     p->shown = true;
     board->setup(p->expr, p->varname);
-    struct counting {
-        int& n;
-        explicit counting(int& c) : n(c) { ++n; }
-        ~counting() { --n; }
-    } during(sampling_);
+    const quor::tcharge<int> during(sampling_, 1);
     const bool ok = registry_.show(handle);
     if (!ok) p->copy.reset();
     return ok;

@@ -122,12 +122,7 @@ double calluserfunc(const cfuncterm& term, tvarlist& vars, tfunclist* funcs, tme
     long long elements = 0;
     for (const tvar& v : vars.items) elements += v.count();
     if (s.copiedelements + elements > maxcopiedelements) throw tfault("Error on assign varlist");
-    s.copiedelements += elements;
-    struct release {
-        tsession& s;
-        long long n;
-        ~release() { s.copiedelements -= n; }
-    } releasecopy{s, elements};
+    const tcharge<long long> copied(s.copiedelements, elements);
     tvarlist temp("temp", 0);
     temp.assignlist(vars);
 

@@ -41,12 +41,7 @@ double evaluate(const std::string& text, tvarlist& vars, tfunclist* funcs, tmemo
         if (memo) memo->append(message);
         throw tfault(message);
     }
-    struct holding {
-        tsession& s;
-        long n;
-        ~holding() { s.evalbytes -= n; }
-    } held{s, len};
-    s.evalbytes += len;
+    const tcharge<long long> held(s.evalbytes, len);
     tdatalist operands;
     toperatorlist operators;
     std::string pending;

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "numtext.h"
 #include "scanner.h"
 #include "variables.h"
 
@@ -54,9 +53,16 @@ void tfuncitem::parsehead(const std::string& head, tdialect d)
 
 int tableindex(const tnametable& table, const std::string& n)
 {
-    const std::string low = lowercase(n);
+    // Every call and call-form statement looks names up here: compare without copies.
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    auto same = [&](const std::string& line) {
+        if (line.size() != n.size()) return false;
+        for (std::size_t k = 0; k < n.size(); ++k)
+            if (lower(line[k]) != lower(n[k])) return false;
+        return true;
+    };
     for (std::size_t i = 0; i < table.size(); ++i)
-        if (lowercase(table[i]) == low) return static_cast<int>(i);
+        if (same(table[i])) return static_cast<int>(i);
     return -1;
 }
 

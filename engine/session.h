@@ -70,6 +70,20 @@ private:
     int tsession::*counter_;
 };
 
+// Adds n to a counter for the life of the scope.
+template <class T>
+class tcharge {
+public:
+    tcharge(T& counter, T n) : counter_(counter), n_(n) { counter_ += n_; }
+    ~tcharge() { counter_ -= n_; }
+    tcharge(const tcharge&) = delete;
+    tcharge& operator=(const tcharge&) = delete;
+
+private:
+    T& counter_;
+    T n_;
+};
+
 // The message of a nesting fault.
 std::string nestingmessage(int limit);
 
