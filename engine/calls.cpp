@@ -41,15 +41,15 @@ std::int32_t randomfrom(std::int64_t clockms, double x)
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(product >> 32));
 }
 
-double callbuiltin(int k, const std::string& args, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+double callbuiltin(int k, const std::string& args, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
 {
     if (k == 8) return 3.141592653589793;
     if (k == 15) {
         std::string text = args;
         if (args.find('\'') != std::string::npos) text = evaltext(args, vars, funcs, memo, s);
-        return evaluate(text, vars, funcs, memo, s);
+        return evaluate(text, vars, &funcs, memo, s);
     }
-    const double x = evaluate(args, vars, funcs, memo, s);
+    const double x = evaluate(args, vars, &funcs, memo, s);
     switch (k) {
     case 0: return std::fabs(x);
     case 1: return checked(x, std::tan(x));
@@ -79,11 +79,11 @@ double callfunc(const std::string& calltext, long n, tvarlist& vars, tmemo* memo
     try {
         if (funcs) {
             int k = tableindex(funcs->mathnames, name);
-            if (k >= 0) return callbuiltin(k, args, vars, funcs, memo, s);
+            if (k >= 0) return callbuiltin(k, args, vars, *funcs, memo, s);
             k = tableindex(funcs->commandnames, name);
-            if (k >= 0) return runcommand(k, args, vars, memo, funcs, s);
+            if (k >= 0) return runcommand(k, args, vars, memo, *funcs, s);
             k = tableindex(funcs->apinames, name);
-            if (k >= 0) return runapi(k, args, vars, memo, funcs, s);
+            if (k >= 0) return runapi(k, args, vars, memo, *funcs, s);
         }
         return calluserfunc(cfuncterm{name, args}, vars, funcs, memo, s);
     } catch (const std::exception&) {
@@ -148,7 +148,7 @@ double calluserfunc(const cfuncterm& term, tvarlist& vars, tfunclist* funcs, tme
         } else if (s.plotter() || a.find('\'') == std::string::npos) {
             temp.setvar(param, evaluate(a, vars, funcs, memo, s), funcs, memo, s);
         } else {
-            temp.settext(param, evaltext(a, vars, funcs, memo, s));
+            temp.settext(param, evaltext(a, vars, *funcs, memo, s));
         }
     }
     temp.setscalar(item->resultname, 0);

@@ -18,7 +18,7 @@ struct cfuncterm {
 double callfunc(const std::string& calltext, long n, tvarlist& vars, tmemo* memo, tfunclist* funcs, tsession& s);
 
 // Built-in k of the math name table applied to the argument text.
-double callbuiltin(int k, const std::string& args, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s);
+double callbuiltin(int k, const std::string& args, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s);
 
 // The random built-in: reseeded from the clock (ms since midnight), 0 <= result < n.
 std::int32_t randomfrom(std::int64_t clockms, double x);

@@ -22,7 +22,7 @@ struct tinputargs {
 };
 
 // Caption and prompt are text expressions; the default only when it holds a quote.
-tinputargs inputargs(const std::string& args, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+tinputargs inputargs(const std::string& args, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
 {
     std::string rest = args;
     const std::string c = splitarg(rest, s.dialect);
@@ -36,7 +36,7 @@ tinputargs inputargs(const std::string& args, tvarlist& vars, tfunclist* funcs, 
 }
 
 // Command 8: asks until the answer is a number; cancelling answers the default.
-double inputnumber(const std::string& args, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+double inputnumber(const std::string& args, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
 {
     const tinputargs a = inputargs(args, vars, funcs, memo, s);
     for (;;) {
@@ -57,7 +57,7 @@ void nosuchvariable(const std::string& name, tmemo* memo, tsession& s)
 
 }  // namespace
 
-double runcommand(int k, const std::string& args, tvarlist& vars, tmemo* memo, tfunclist* funcs, tsession& s)
+double runcommand(int k, const std::string& args, tvarlist& vars, tmemo* memo, tfunclist& funcs, tsession& s)
 {
     switch (k) {
     case 0:
@@ -77,8 +77,8 @@ double runcommand(int k, const std::string& args, tvarlist& vars, tmemo* memo, t
         if (s.editor() && expr.find('\'') != std::string::npos) expr = evaltext(expr, vars, funcs, memo, s);
         std::string var = splitarg(rest, s.dialect);
         if (s.editor() && var.find('\'') != std::string::npos) var = evaltext(var, vars, funcs, memo, s);
-        const std::int32_t handle = s.host.createplotwindow(expr, var, vars, funcs, memo);
-        vars.setvar(rest, handle, funcs, memo, s);
+        const std::int32_t handle = s.host.createplotwindow(expr, var, vars, &funcs, memo);
+        vars.setvar(rest, handle, &funcs, memo, s);
         s.host.showplotwindow(handle);
         return 1;
     }
@@ -89,7 +89,7 @@ double runcommand(int k, const std::string& args, tvarlist& vars, tmemo* memo, t
         std::string rest = args;
         const std::string name = computedname(splitarg(rest, s.dialect), vars, funcs, memo, s);
         try {
-            vars.setvar(name, evaluate(rest, vars, funcs, memo, s), funcs, memo, s);
+            vars.setvar(name, evaluate(rest, vars, &funcs, memo, s), &funcs, memo, s);
         } catch (const std::exception&) {
             const std::string text = "Error on set value to variable: " + name;
             memoline(memo, text);
@@ -152,7 +152,7 @@ double runcommand(int k, const std::string& args, tvarlist& vars, tmemo* memo, t
     }
 }
 
-std::string runstringfunc(int k, const std::string& args, tvarlist& vars, tmemo* memo, tfunclist* funcs, tsession& s)
+std::string runstringfunc(int k, const std::string& args, tvarlist& vars, tmemo* memo, tfunclist& funcs, tsession& s)
 {
     switch (k) {
     case 0: {
@@ -192,13 +192,13 @@ std::string runstringfunc(int k, const std::string& args, tvarlist& vars, tmemo*
     }
 }
 
-double loadfromfile(const std::string& args, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+double loadfromfile(const std::string& args, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
 {
     std::string file = evaltext(args, vars, funcs, memo, s);
     if (file.find('*') != std::string::npos) {
         const std::string pattern = file;
         std::string chosen;
-        if (!s.host.openfile(funcs ? funcs->basedir : "", pattern, chosen)) {
+        if (!s.host.openfile(funcs.basedir, pattern, chosen)) {
             s.host.showmessage("This load:" + pattern + " operation will not effect");
             memoline(memo, "This load: " + pattern + " operation will not effect");
             return -1;
@@ -212,12 +212,12 @@ double loadfromfile(const std::string& args, tvarlist& vars, tfunclist* funcs, t
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const std::string& line = lines[i];
             if (line.find(":=") != std::string::npos) {
-                evalassign(line, vars, funcs, memo, s);
+                evalassign(line, vars, &funcs, memo, s);
             } else if (line.find("function") != std::string::npos) {
                 while (++i < lines.size() && lines[i].find("endfunction") == std::string::npos) {}
             }
         }
-        if (funcs) loadunit(file, *funcs, s.dialect);
+        loadunit(file, funcs, s.dialect);
     } catch (const std::exception&) {
         throw tfault("Error on load from file: " + file);
     }

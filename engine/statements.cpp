@@ -36,16 +36,16 @@ std::string execstatement(const std::string& text, tvarlist& vars, tfunclist& fu
     if (s.editor()) s.host.processevents();
     if (const auto call = splitcall(text, s)) {
         int k = tableindex(funcs.stringnames, call->name);
-        if (k >= 0) return runstringfunc(k, call->args, vars, memo, &funcs, s);
+        if (k >= 0) return runstringfunc(k, call->args, vars, memo, funcs, s);
         k = tableindex(funcs.commandnames, call->name);
-        if (k >= 0) return numtotext(runcommand(k, call->args, vars, memo, &funcs, s));
+        if (k >= 0) return numtotext(runcommand(k, call->args, vars, memo, funcs, s));
         k = tableindex(funcs.apinames, call->name);
-        if (k >= 0) return numtotext(runapi(k, call->args, vars, memo, &funcs, s));
+        if (k >= 0) return numtotext(runapi(k, call->args, vars, memo, funcs, s));
     }
     return numtotext(evalassign(text, vars, &funcs, memo, s));
 }
 
-std::string evaltext(const std::string& text, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+std::string evaltext(const std::string& text, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
 {
     const long len = static_cast<long>(text.size());
     std::string out;
@@ -54,8 +54,7 @@ std::string evaltext(const std::string& text, tvarlist& vars, tfunclist* funcs, 
         if (to < from) return;
         const std::string part = text.substr(static_cast<std::size_t>(from - 1), static_cast<std::size_t>(to - from + 1));
         if (part.find_first_not_of(' ') == std::string::npos) return;
-        if (funcs) out += execstatement(part, vars, *funcs, memo, s);
-        else out += numtotext(evalassign(part, vars, nullptr, memo, s));
+        out += execstatement(part, vars, funcs, memo, s);
     };
     long pos = 1;
     while (pos <= len) {
@@ -74,7 +73,7 @@ std::string evaltext(const std::string& text, tvarlist& vars, tfunclist* funcs, 
     return out;
 }
 
-std::string computedname(const std::string& arg, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+std::string computedname(const std::string& arg, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
 {
     if (arg.find('\'') == std::string::npos) return arg;
     return evaltext(arg, vars, funcs, memo, s);

@@ -19,9 +19,9 @@ struct tcallform {
 std::optional<tcallform> splitcall(const std::string& statement, tsession& s);
 
 // The value of a text expression: quoted literals ('' for a quote) and computed parts.
-std::string evaltext(const std::string& text, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s);
+std::string evaltext(const std::string& text, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s);
 
 // A name argument: put through evaltext only when it holds a quote.
-std::string computedname(const std::string& arg, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s);
+std::string computedname(const std::string& arg, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s);
 
 }  // namespace quor

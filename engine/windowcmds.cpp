@@ -21,7 +21,7 @@ std::int32_t asint32(double v)
 
 }  // namespace
 
-double runapi(int k, const std::string& args, tvarlist& vars, tmemo* memo, tfunclist* funcs, tsession& s)
+double runapi(int k, const std::string& args, tvarlist& vars, tmemo* memo, tfunclist& funcs, tsession& s)
 {
     static const char* const names[] = {"gtdc", "shwwnd", "stwndtxt"};
     if (k < 0 || k > 2) return 0;
@@ -30,8 +30,8 @@ double runapi(int k, const std::string& args, tvarlist& vars, tmemo* memo, tfunc
     std::int32_t handle = 0, mode = 0;
     std::string text;
     try {
-        handle = asint32(evaluate(first, vars, funcs, memo, s));
-        if (k == 1) mode = asint32(evaluate(rest, vars, funcs, memo, s));
+        handle = asint32(evaluate(first, vars, &funcs, memo, s));
+        if (k == 1) mode = asint32(evaluate(rest, vars, &funcs, memo, s));
         if (k == 2) text = evaltext(rest, vars, funcs, memo, s);
     } catch (const std::exception&) {
         memoline(memo, std::string("Error on API ") + names[k]);

@@ -8,6 +8,6 @@ namespace quor {
 
 // Runs window command k (its line in the window-command table); argument faults add a
 // memo line and give 0.
-double runapi(int k, const std::string& args, tvarlist& vars, tmemo* memo, tfunclist* funcs, tsession& s);
+double runapi(int k, const std::string& args, tvarlist& vars, tmemo* memo, tfunclist& funcs, tsession& s);
 
 }  // namespace quor

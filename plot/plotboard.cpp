@@ -56,10 +56,10 @@ void tplotboard::setup(const std::string& args, const std::function<void(const s
     tfunclist* funcs = funcs_ ? funcs_ : &nofuncs_;
     std::string expression = splitarg(rest, session_.dialect);
     if (session_.editor() && expression.find('\'') != std::string::npos)
-        expression = evaltext(expression, *vars_, funcs, memo_, session_);
+        expression = evaltext(expression, *vars_, *funcs, memo_, session_);
     std::string variable = splitarg(rest, session_.dialect);
     if (session_.editor() && variable.find('\'') != std::string::npos)
-        variable = evaltext(variable, *vars_, funcs, memo_, session_);
+        variable = evaltext(variable, *vars_, *funcs, memo_, session_);
     if (storehandle) storehandle(rest);
     setup(expression, variable);
 }

@@ -101,12 +101,12 @@ TEST(Statements, TextExpressions)
     ctx.assign("i:=3");
     ctx.exec("setstr(s,'ab')");
     for (const auto& c : cases)
-        EXPECT_EQ(quor::evaltext(c.text, ctx.vars, &ctx.funcs, &ctx.host, ctx.session), c.value) << c.text;
+        EXPECT_EQ(quor::evaltext(c.text, ctx.vars, ctx.funcs, &ctx.host, ctx.session), c.value) << c.text;
     // A name argument goes through the text rules only when it holds a quote.
     const struct { const char* arg; const char* name; } names[] = {
         {"'a'i", "a3"}, {"a", "a"}, {"x+1", "x+1"}, {" b ", " b "}, {"'m'i'_'i", "m3_3"},
     };
     for (const auto& c : names)
-        EXPECT_EQ(quor::computedname(c.arg, ctx.vars, &ctx.funcs, &ctx.host, ctx.session), c.name) << c.arg;
+        EXPECT_EQ(quor::computedname(c.arg, ctx.vars, ctx.funcs, &ctx.host, ctx.session), c.name) << c.arg;
     EXPECT_TRUE(ctx.host.take().empty());
 }
