@@ -16,14 +16,19 @@ tsurface::tsurface(QImage& image) : image_(image)
     w_ = image_.width();
     h_ = image_.height();
     mask_.assign(std::size_t(w_) * std::size_t(h_), 0);
-    dirtyleft_ = w_;
-    dirtytop_ = h_;
-    dirtyright_ = -1;
-    dirtybottom_ = -1;
+    cleardirty();
     setpen(tpen{});
 }
 
 tsurface::~tsurface() { flush(); }
+
+void tsurface::cleardirty()
+{
+    dirtyleft_ = w_;
+    dirtytop_ = h_;
+    dirtyright_ = -1;
+    dirtybottom_ = -1;
+}
 
 void tsurface::setpen(const tpen& pen)
 {
@@ -170,10 +175,7 @@ void tsurface::flush()
             line[x] = 0xFF000000u | applyraster(pen_.mode, p, line[x] & 0xFFFFFF);
         }
     }
-    dirtyleft_ = w_;
-    dirtytop_ = h_;
-    dirtyright_ = -1;
-    dirtybottom_ = -1;
+    cleardirty();
 }
 
 int tsurface::textwidth(const std::string& text) const

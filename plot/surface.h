@@ -49,6 +49,8 @@ public:
     void flush();
 
 private:
+    // No stroke pixels are waiting to be combined.
+    void cleardirty();
     void segment(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, bool withstart);
     void trace(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, bool withstart);
     void plot(std::int64_t x, std::int64_t y);
