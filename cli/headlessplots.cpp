@@ -6,6 +6,7 @@
 #include <QImage>
 
 #include "fault.h"
+#include "picturefile.h"
 #include "session.h"
 #include "variables.h"
 
@@ -83,9 +84,8 @@ std::vector<theadlessplots::tpicture> theadlessplots::writeall(const std::string
         quor::tplotboard* board = registry_.find(p->handle);
         if (!board || !p->shown) continue;   // closed after a failed paint, or never shown
         ++number;
-        tpicture pic{number, board->caption(), dir + "/plot-" + std::to_string(number) + ".png", false};
-        const QImage picture = board->picture();
-        pic.written = !picture.isNull() && picture.save(QString::fromStdString(pic.path), "PNG");
+        tpicture pic{number, board->caption(), dir + "/plot-" + std::to_string(number) + ".png", ""};
+        pic.fault = quor::writepicture(board->picture(), pic.path, "PNG");
         out.push_back(pic);
     }
     return out;

@@ -31,7 +31,7 @@ public:
         int number;            // 1, 2, ... in opening order
         std::string caption;
         std::string path;
-        bool written;
+        std::string fault;   // why it was not written, "" when it was
     };
     // Writes every open board as DIR/plot-N.png, in opening order.
     std::vector<tpicture> writeall(const std::string& dir);

@@ -1,8 +1,6 @@
 // quor: runs Quor programs (and, with `quor plot`, draws plots) from the command line.
 #include <cstdio>
 #include <filesystem>
-#include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,23 +17,26 @@
 
 namespace {
 
-bool readall(const std::string& file, std::string& text)
+// The program text, from a file or "-" (standard input); both bounded in size.
+quor::treadfault readall(const std::string& file, std::string& text)
 {
-    if (file == "-") {
-        std::ostringstream s;
-        s << std::cin.rdbuf();
-        text = s.str();
-        return true;
-    }
-    return quor::readtextfile(file, text);
+    if (file == "-") return quor::readboundedfd(0, text);
+    return quor::readboundedfile(file, text);
 }
 
 int runmain(const quorcli::toptions& o)
 {
     std::string text = o.program;
-    if (!o.inlineprogram && !readall(o.file, text)) {
-        std::fprintf(stderr, "quor: cannot read %s\n", o.file.c_str());
-        return 2;
+    if (!o.inlineprogram) {
+        const quor::treadfault why = readall(o.file, text);
+        if (why == quor::treadfault::toolarge) {
+            std::fprintf(stderr, "quor: cannot read %s: it %s\n", o.file.c_str(), quor::readfaulttext(why).c_str());
+            return 2;
+        }
+        if (why != quor::treadfault::none) {
+            std::fprintf(stderr, "quor: cannot read %s\n", o.file.c_str());
+            return 2;
+        }
     }
     const std::string where = o.inlineprogram ? "-e" : (o.file == "-" ? "<stdin>" : o.file);
 
@@ -67,12 +68,18 @@ int runmain(const quorcli::toptions& o)
         }
         std::fflush(stdout);
     }
+    // A picture asked for but not written fails the run, whatever the program did.
+    bool written = true;
     if (!o.plots.empty()) {
         std::error_code ec;
         std::filesystem::create_directories(o.plots, ec);
         for (const auto& p : plots.writeall(o.plots)) {
-            if (!p.written) host.complain("cannot write " + p.path);
-            else if (o.transcript) host.event("plot", std::to_string(p.number) + "|" + p.caption + "|" + p.path);
+            if (!p.fault.empty()) {
+                host.complain("cannot write " + p.path + ": " + p.fault);
+                written = false;
+            } else if (o.transcript) {
+                host.event("plot", std::to_string(p.number) + "|" + p.caption + "|" + p.path);
+            }
         }
     }
     if (r.outcome == quorcli::toutcome::stopped) {
@@ -81,7 +88,7 @@ int runmain(const quorcli::toptions& o)
         host.complain(place + ": the run stopped here: " + r.fault.text);
         return 1;
     }
-    return r.outcome == quorcli::toutcome::ended ? 0 : 1;
+    return r.outcome == quorcli::toutcome::ended && written ? 0 : 1;
 }
 
 }  // namespace
