@@ -1,4 +1,5 @@
 // quor: runs Quor programs (and, with `quor plot`, draws plots) from the command line.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -51,6 +52,12 @@ int runmain(const quorcli::toptions& o)
 
     try {
         quor::loadnametables(funcs, quorcli::tabledirs(o.tables), o.dialect);
+        // Built-ins a short or damaged table leaves unnamed cannot be called: said once.
+        const std::string warning = quor::nametablewarning(funcs);
+        for (std::size_t at = 0, end; at < warning.size(); at = end + 1) {
+            end = std::min(warning.find('\n', at), warning.size());
+            host.complain(warning.substr(at, end - at));
+        }
         for (const std::string& u : o.units) quor::loadunit(u, funcs, o.dialect);
     } catch (const std::exception& e) {
         host.errorreport(e.what());

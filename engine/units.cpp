@@ -126,6 +126,40 @@ void loadnametables(tfunclist& funcs, const std::vector<std::string>& dirs, tdia
     }
 }
 
+std::string nametablewarning(const tfunclist& funcs)
+{
+    struct entry {
+        const char* file;
+        const tnametable* table;
+        std::size_t builtins;
+    };
+    const entry tables[] = {{"command.dat", &funcs.commandnames, 11}, {"api.dat", &funcs.apinames, 3},
+                            {"math.dat", &funcs.mathnames, 16}, {"strings.dat", &funcs.stringnames, 4}};
+    std::string out;
+    for (const entry& e : tables) {
+        // Missing lines (1-based) as ranges: "3", "5 to 9".
+        std::string missing;
+        std::size_t count = 0;
+        for (std::size_t i = 0; i < e.builtins; ++i) {
+            const bool named = i < e.table->size() && !(*e.table)[i].empty();
+            if (named) continue;
+            std::size_t last = i;
+            while (last + 1 < e.builtins && !(last + 1 < e.table->size() && !(*e.table)[last + 1].empty())) ++last;
+            if (!missing.empty()) missing += ", ";
+            missing += std::to_string(i + 1);
+            if (last > i) missing += " to " + std::to_string(last + 1);
+            count += last - i + 1;
+            i = last;
+        }
+        if (count == 0) continue;
+        if (!out.empty()) out += "\n";
+        out += std::string("name table ") + e.file + ": " + std::to_string(count) + " of its " +
+               std::to_string(e.builtins) + " built-ins have no name (line" + (count > 1 ? "s " : " ") + missing +
+               " missing or empty; the file has " + std::to_string(e.table->size()) + " lines)";
+    }
+    return out;
+}
+
 void loadunitlines(const std::vector<std::string>& lines, tfunclist& funcs, tdialect d)
 {
     const std::size_t n = lines.size();

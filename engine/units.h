@@ -38,6 +38,11 @@ std::vector<std::string> splittextlines(const std::string& text);
 // A table found nowhere raises a fault naming the file; the tables after it stay empty.
 void loadnametables(tfunclist& funcs, const std::vector<std::string>& dirs, tdialect order);
 
+// Built-ins a loaded set of name tables leaves without a name (the table is shorter than
+// its built-ins, or their lines are empty): one line per table, naming it and the missing
+// lines; "" when every built-in has a name. The programs show it once at start.
+std::string nametablewarning(const tfunclist& funcs);
+
 // Reads the function ... endfunction blocks of a unit file into the function list.
 void loadunit(const std::string& file, tfunclist& funcs, tdialect d);
 
