@@ -36,6 +36,7 @@ std::string blockterm(const std::string& line, tsession& s)
 int runlines(tfuncstore& store, int first, int last, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
 {
     tnestguard guard(s, &tsession::blockdepth, maxblockdepth, memo);
+    s.step();   // a loop over no statements counts its passes here
     int result = 1;
     int current = first;
     try {

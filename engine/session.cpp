@@ -40,6 +40,16 @@ void tsession::checkstack() const
     if (used > stackbudget_) throw tfault("Error on nesting too deep, the stack is exhausted");
 }
 
+void tsession::step()
+{
+    if (steplimit > 0 && ++steps > steplimit) throw tfault(steplimitmessage(steplimit));
+}
+
+std::string steplimitmessage(long long limit)
+{
+    return "Error on run: more than " + std::to_string(limit) + " steps";
+}
+
 std::string nestingmessage(int limit)
 {
     return "Error on nesting deeper than " + std::to_string(limit) + " levels";
