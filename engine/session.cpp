@@ -19,11 +19,7 @@ std::size_t currentstacklimit()
     return static_cast<std::size_t>(rl.rlim_cur);
 }
 
-std::uintptr_t stackhere()
-{
-    volatile char marker = 0;
-    return reinterpret_cast<std::uintptr_t>(&marker);
-}
+std::uintptr_t stackhere() { return reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0)); }
 
 }  // namespace
 
