@@ -80,6 +80,7 @@ int tfuncstore::keyword(int i) const
     index();
     return code_[static_cast<std::size_t>(i)];
 }
+
 std::string tfuncstore::getkeyword(int i) const
 {
     const std::string& t = line(i);

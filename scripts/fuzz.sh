@@ -8,7 +8,8 @@ set -e
 build="$1"; seconds="$2"; shift 2
 here=$(cd "$(dirname "$0")/.." && pwd)
 targets="${*:-program expression unit nametable data}"
-opts="-rss_limit_mb=2048 -timeout=20 -print_final_stats=1"
+# An input runs well under a second; the timeout leaves room for a loaded machine.
+opts="-rss_limit_mb=2048 -timeout=60 -print_final_stats=1"
 mkdir -p "$build/crashes"
 log="$build/fuzz-log.txt"
 status=0
