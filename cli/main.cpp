@@ -30,12 +30,9 @@ int runmain(const quorcli::toptions& o)
     std::string text = o.program;
     if (!o.inlineprogram) {
         const quor::treadfault why = readall(o.file, text);
-        if (why == quor::treadfault::toolarge) {
-            std::fprintf(stderr, "quor: cannot read %s: it %s\n", o.file.c_str(), quor::readfaulttext(why).c_str());
-            return 2;
-        }
         if (why != quor::treadfault::none) {
-            std::fprintf(stderr, "quor: cannot read %s\n", o.file.c_str());
+            const std::string reason = why == quor::treadfault::toolarge ? ": it " + quor::readfaulttext(why) : "";
+            std::fprintf(stderr, "quor: cannot read %s%s\n", o.file.c_str(), reason.c_str());
             return 2;
         }
     }
