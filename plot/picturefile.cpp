@@ -18,9 +18,12 @@ namespace {
 // Writes all bytes to a file that exists and is not a regular one, in place.
 std::string writeinplace(const QByteArray& bytes, const std::string& path)
 {
+    // A FIFO no one reads is refused at once rather than waited on; writes then block as usual.
     const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return std::strerror(errno);
     std::string why;
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) why = std::strerror(errno);
     const char* at = bytes.constData();
     auto left = static_cast<std::size_t>(bytes.size());
     while (left > 0 && why.empty()) {

@@ -42,6 +42,10 @@ grep -q 'Error on paint,this paint will quit!' "$tmp/err" || fail "no paint fail
 "$quor" --plots "$tmp/a.png/sub" -e "plot('x',x,h)" 2>"$tmp/err"; rc=$?
 [ $rc = 1 ] || fail "unwritable plots folder exit $rc"
 grep -q "^quor: cannot write $tmp/a.png/sub/plot-1.png: " "$tmp/err" || fail "plots folder: $(cat "$tmp/err")"
+mkfifo "$tmp/fifo"
+timeout 20 "$quor" plot x -o "$tmp/fifo" 2>"$tmp/err"; rc=$?
+[ $rc = 1 ] || fail "a FIFO without a reader: exit $rc"
+grep -q "cannot write $tmp/fifo: No such device or address" "$tmp/err" || fail "FIFO: $(cat "$tmp/err")"
 # An existing picture is replaced whole, with nothing left beside it.
 echo old > "$tmp/g.png"
 "$quor" plot x -o "$tmp/g.png" || fail "replacing a picture"
