@@ -137,16 +137,15 @@ std::string nametablewarning(const tfunclist& funcs)
                             {"math.dat", &funcs.mathnames, 16}, {"strings.dat", &funcs.stringnames, 4}};
     std::string out;
     for (const entry& e : tables) {
+        auto named = [&](std::size_t i) { return i < e.table->size() && !(*e.table)[i].empty(); };
         // Missing lines (1-based) as ranges: "3", "5 to 9".
         std::string missing;
         std::size_t count = 0;
         for (std::size_t i = 0; i < e.builtins; ++i) {
-            const bool named = i < e.table->size() && !(*e.table)[i].empty();
-            if (named) continue;
+            if (named(i)) continue;
             std::size_t last = i;
-            while (last + 1 < e.builtins && !(last + 1 < e.table->size() && !(*e.table)[last + 1].empty())) ++last;
-            if (!missing.empty()) missing += ", ";
-            missing += std::to_string(i + 1);
+            while (last + 1 < e.builtins && !named(last + 1)) ++last;
+            missing += (missing.empty() ? "" : ", ") + std::to_string(i + 1);
             if (last > i) missing += " to " + std::to_string(last + 1);
             count += last - i + 1;
             i = last;
