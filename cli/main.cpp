@@ -34,7 +34,8 @@ int runmain(const quorcli::toptions& o)
 {
     std::string text = o.program;
     if (!o.inlineprogram && !readall(o.file, text)) {
-        std::fprintf(stderr, "quor: cannot read %s\n", o.file.c_str());
+        const std::string why = quorcli::readfailure(o.file);
+        std::fprintf(stderr, "quor: cannot read %s%s\n", o.file.c_str(), why.empty() ? "" : (": " + why).c_str());
         return 2;
     }
     const std::string where = o.inlineprogram ? "-e" : (o.file == "-" ? "<stdin>" : o.file);
@@ -42,30 +43,40 @@ int runmain(const quorcli::toptions& o)
     // With the program on standard input there is nothing left to answer boxes from.
     quorcli::tconsolehost host(o.transcript, o.file == "-" ? nullptr : stdin, stdout, stderr);
     quor::tsession session(host, o.dialect);
+    host.session = &session;
+    host.program = where;
     quor::tvarlist vars("global", 2);
     quor::tfunclist funcs("quor", 2);
     funcs.basedir = ".";
     quorcli::theadlessplots plots(vars, session);
     host.plots = &plots;
 
+    const std::vector<std::string> dirs = quorcli::tabledirs(o.tables);
     try {
-        quor::loadnametables(funcs, quorcli::tabledirs(o.tables), o.dialect);
-        for (const std::string& u : o.units) quor::loadunit(u, funcs, o.dialect);
+        quor::loadnametables(funcs, dirs, o.dialect);
     } catch (const std::exception& e) {
-        host.errorreport(e.what());
+        host.errorreport(o.transcript ? e.what() : e.what() + quorcli::lookedin(dirs));
         return 1;
     }
+    for (const std::string& u : o.units) {
+        try {
+            quor::loadunit(u, funcs, o.dialect);
+        } catch (const std::exception& e) {
+            const std::string why = quorcli::readfailure(u);
+            host.errorreport(o.transcript || why.empty() ? e.what() : e.what() + (": " + why));
+            return 1;
+        }
+    }
 
-    const quorcli::trunresult r = quorcli::runprogram(text, vars, funcs, host, session);
+    const quorcli::trunresult r = quorcli::runprogram(text, vars, funcs, host, session, where);
 
     if (o.vars) {
         std::vector<std::string> lines;
         vars.listvars(lines);
         for (const std::string& l : lines) {
             if (o.transcript) host.event("var", l);
-            else std::printf("%s\n", l.c_str());
+            else host.result(l);
         }
-        std::fflush(stdout);
     }
     if (!o.plots.empty()) {
         std::error_code ec;
@@ -81,7 +92,8 @@ int runmain(const quorcli::toptions& o)
         host.complain(place + ": the run stopped here: " + r.fault.text);
         return 1;
     }
-    return r.outcome == quorcli::toutcome::ended ? 0 : 1;
+    if (r.outcome != quorcli::toutcome::ended) return 1;
+    return o.strict && host.faults > 0 ? 1 : 0;
 }
 
 }  // namespace
@@ -102,7 +114,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (o.version) {
-        std::puts("0.5.0.0");
+        std::puts(quorcli::versiontext);
         return 0;
     }
     return runmain(o);

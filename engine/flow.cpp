@@ -36,10 +36,13 @@ std::string blockterm(const std::string& line, tsession& s)
 int runlines(tfuncstore& store, int first, int last, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
 {
     tnestguard guard(s, &tsession::blockdepth, maxblockdepth, memo);
+    const tplaceguard keepplace(s);
     int result = 1;
     int current = first;
     try {
         while (current <= last) {
+            if (current >= 0 && current < store.count())
+                s.place = {&store.source, store.lines[static_cast<std::size_t>(current)].sourceline};
             int code = 0;
             const int L = store.findblockend(current, code);
             if (code == kwif) {

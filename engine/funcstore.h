@@ -31,6 +31,7 @@ public:
     explicit tfuncstore(const std::string& name);
 
     std::string name;
+    std::string source;   // the file the lines came from; empty when not known
     std::vector<tstoreline> lines;
     int count() const { return static_cast<int>(lines.size()); }
     const std::string& line(int i) const { return lines[static_cast<std::size_t>(i)].text; }

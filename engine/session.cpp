@@ -40,6 +40,15 @@ void tsession::checkstack() const
     if (used > stackbudget_) throw tfault("Error on nesting too deep, the stack is exhausted");
 }
 
+std::uint32_t& tsession::randomseed()
+{
+    if (!seeded_) {
+        seed_ = static_cast<std::uint32_t>(host.clockms());
+        seeded_ = true;
+    }
+    return seed_;
+}
+
 std::string nestingmessage(int limit)
 {
     return "Error on nesting deeper than " + std::to_string(limit) + " levels";

@@ -25,7 +25,8 @@ void loadnametables(tfunclist& funcs, const std::vector<std::string>& dirs, tdia
 // Reads the function ... endfunction blocks of a unit file into the function list.
 void loadunit(const std::string& file, tfunclist& funcs, tdialect d);
 
-// The same for a unit given as text lines.
-void loadunitlines(const std::vector<std::string>& lines, tfunclist& funcs, tdialect d);
+// The same for a unit given as text lines; each item keeps source as the file it came from.
+void loadunitlines(const std::vector<std::string>& lines, tfunclist& funcs, tdialect d,
+                   const std::string& source = "");
 
 }  // namespace quor
