@@ -34,13 +34,17 @@ void tconsolehost::event(const std::string& kind, const std::string& text)
 
 void tconsolehost::complain(const std::string& text)
 {
+    // A line repeated without end (a loop) is still written every few seconds.
+    constexpr auto longest = std::chrono::seconds(5);
     if (heldcount_ > 0 && text == held_) {
         ++heldcount_;
+        if (std::chrono::steady_clock::now() - heldsince_ >= longest) flush();
         return;
     }
     flush();
     held_ = text;
     heldcount_ = 1;
+    heldsince_ = std::chrono::steady_clock::now();
 }
 
 void tconsolehost::flush()

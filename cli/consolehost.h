@@ -1,5 +1,6 @@
 #pragma once
 // The runner's host: boxes and memo lines on the console, answers from standard input.
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -75,6 +76,7 @@ private:
     bool inputended_ = false;
     std::string held_;   // the last line for standard error, not yet written
     int heldcount_ = 0;  // how many times it came
+    std::chrono::steady_clock::time_point heldsince_;
 };
 
 }  // namespace quorcli

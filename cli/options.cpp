@@ -181,7 +181,7 @@ standard output. Boxes and error lines go to standard error as
 (a unit's file and line for statements of unit functions; "quor: TEXT" outside
 any statement). A run of identical consecutive lines on standard error is
 written once as "quor: FILE:LINE: TEXT (repeated N times)", N counting them
-all. When a run stops on a failure, a last line "quor: FILE:LINE: the run
+all (a line repeating for more than 5 seconds is written every 5 seconds). When a run stops on a failure, a last line "quor: FILE:LINE: the run
 stopped here: REASON" names the statement that failed.
 
 Transcript (--transcript): every event is one line on standard output:

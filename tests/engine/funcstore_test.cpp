@@ -263,7 +263,7 @@ TEST(FuncStore, RunsKeepTheStatementPlace)
     tfuncstore store = storeof({
         "msg('a')",                               // 1
         "k:=0",                                   // 2
-        "while(k<msg('w')+1)",                    // 3: the condition is read after the body too
+        "while(0+msg('w')>k)",                    // 3: the condition is read after the body too
         "k:=k+1",                                 // 4
         "end;msg('c')",                           // 5
         "r:=f(1)",                                // 6
@@ -274,7 +274,7 @@ TEST(FuncStore, RunsKeepTheStatementPlace)
     store.runstore(vars, funcs, &host, session);
     const strings expected = {
         "p.q:1 box: a",
-        "p.q:3 box: w", "p.q:3 box: w", "p.q:3 box: w",
+        "p.q:3 box: w", "p.q:3 box: w",
         "p.q:5 box: c",
         "u.txt:4 box: in f",
         "u.txt:7 memo: Error on function ln inside compiler ",
