@@ -2,6 +2,7 @@
 
 #include "fault.h"
 #include "headlessplots.h"
+#include "session.h"
 
 namespace quorcli {
 
@@ -22,6 +23,8 @@ tconsolehost::tconsolehost(bool transcript, std::FILE* in, std::FILE* out, std::
 {
 }
 
+tconsolehost::~tconsolehost() { flush(); }
+
 void tconsolehost::event(const std::string& kind, const std::string& text)
 {
     if (text.empty() && kind == "cancel") std::fprintf(out_, "cancel\n");
@@ -31,9 +34,45 @@ void tconsolehost::event(const std::string& kind, const std::string& text)
 
 void tconsolehost::complain(const std::string& text)
 {
+    // A line repeated without end (a loop) is still written every few seconds.
+    constexpr auto longest = std::chrono::seconds(5);
+    if (heldcount_ > 0 && text == held_) {
+        ++heldcount_;
+        if (std::chrono::steady_clock::now() - heldsince_ >= longest) flush();
+        return;
+    }
+    flush();
+    held_ = text;
+    heldcount_ = 1;
+    heldsince_ = std::chrono::steady_clock::now();
+}
+
+void tconsolehost::flush()
+{
+    if (heldcount_ == 0) return;
     std::fflush(out_);
-    std::fprintf(err_, "quor: %s\n", text.c_str());
+    if (heldcount_ > 1) std::fprintf(err_, "quor: %s (repeated %d times)\n", held_.c_str(), heldcount_);
+    else std::fprintf(err_, "quor: %s\n", held_.c_str());
     std::fflush(err_);
+    heldcount_ = 0;
+    held_.clear();
+}
+
+void tconsolehost::result(const std::string& line)
+{
+    flush();
+    std::fprintf(out_, "%s\n", line.c_str());
+    std::fflush(out_);
+}
+
+void tconsolehost::report(const std::string& text)
+{
+    std::string place;
+    if (session && session->place.line > 0) {
+        const std::string* file = session->place.file;
+        place = (file && !file->empty() ? *file : program) + ":" + std::to_string(session->place.line) + ": ";
+    }
+    complain(place + text);
 }
 
 bool tconsolehost::readline(std::string& line)
@@ -53,8 +92,9 @@ bool tconsolehost::readline(std::string& line)
 
 void tconsolehost::showmessage(const std::string& text)
 {
+    ++faults;
     if (transcript_) event("box", text);
-    else complain(text);
+    else report(text);
 }
 
 bool tconsolehost::inputbox(const std::string& caption, const std::string& prompt, const std::string& deflt,
@@ -64,6 +104,7 @@ bool tconsolehost::inputbox(const std::string& caption, const std::string& promp
     if (inputended_) throw quor::tfault("Error on input: the input has ended");
     if (transcript_) event("ask", caption + "|" + prompt + "|" + deflt);
     else {
+        flush();
         std::fprintf(err_, "%s: %s [%s] ", caption.c_str(), prompt.c_str(), deflt.c_str());
         std::fflush(err_);
     }
@@ -86,6 +127,7 @@ bool tconsolehost::openfile(const std::string& dir, const std::string& pattern, 
 {
     if (transcript_) event("open", dir + "|" + pattern);
     else {
+        flush();
         std::fprintf(err_, "open %s in %s: ", pattern.c_str(), dir.empty() ? "." : dir.c_str());
         std::fflush(err_);
     }
@@ -123,18 +165,22 @@ std::int32_t tconsolehost::setwndtext(std::int32_t handle, const std::string& te
 
 void tconsolehost::errorreport(const std::string& text)
 {
+    ++faults;
     if (transcript_) event("error", text);
-    else complain(text);
+    else report(text);
 }
 
 void tconsolehost::append(const std::string& line)
 {
-    if (transcript_) {
-        event("memo", line);
-    } else {
-        std::fprintf(out_, "%s\n", line.c_str());
-        std::fflush(out_);
-    }
+    ++faults;
+    if (transcript_) event("memo", line);
+    else report(line);
+}
+
+void tconsolehost::appendresult(const std::string& line)
+{
+    if (transcript_) event("memo", line);
+    else result(line);
 }
 
 }  // namespace quorcli

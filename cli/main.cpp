@@ -31,8 +31,9 @@ int runmain(const quorcli::toptions& o)
     if (!o.inlineprogram) {
         const quor::treadfault why = readall(o.file, text);
         if (why != quor::treadfault::none) {
-            const std::string reason = why == quor::treadfault::toolarge ? ": it " + quor::readfaulttext(why) : "";
-            std::fprintf(stderr, "quor: cannot read %s%s\n", o.file.c_str(), reason.c_str());
+            const std::string reason = why == quor::treadfault::toolarge ? "it " + quor::readfaulttext(why)
+                                                                         : quorcli::readfailure(o.file);
+            std::fprintf(stderr, "quor: cannot read %s%s\n", o.file.c_str(), reason.empty() ? "" : (": " + reason).c_str());
             return 2;
         }
     }
@@ -41,36 +42,46 @@ int runmain(const quorcli::toptions& o)
     // With the program on standard input there is nothing left to answer boxes from.
     quorcli::tconsolehost host(o.transcript, o.file == "-" ? nullptr : stdin, stdout, stderr);
     quor::tsession session(host, o.dialect);
+    host.session = &session;
+    host.program = where;
     quor::tvarlist vars("global", 2);
     quor::tfunclist funcs("quor", 2);
     funcs.basedir = ".";
     quorcli::theadlessplots plots(vars, session);
     host.plots = &plots;
 
+    const std::vector<std::string> dirs = quorcli::tabledirs(o.tables);
     try {
-        quor::loadnametables(funcs, quorcli::tabledirs(o.tables), o.dialect);
+        quor::loadnametables(funcs, dirs, o.dialect);
         // Built-ins a short or damaged table leaves unnamed cannot be called: said once.
         const std::string warning = quor::nametablewarning(funcs);
         for (std::size_t at = 0, end; at < warning.size(); at = end + 1) {
             end = std::min(warning.find('\n', at), warning.size());
             host.complain(warning.substr(at, end - at));
         }
-        for (const std::string& u : o.units) quor::loadunit(u, funcs, o.dialect);
     } catch (const std::exception& e) {
-        host.errorreport(e.what());
+        host.errorreport(o.transcript ? e.what() : e.what() + quorcli::lookedin(dirs));
         return 1;
     }
+    for (const std::string& u : o.units) {
+        try {
+            quor::loadunit(u, funcs, o.dialect);
+        } catch (const std::exception& e) {
+            const std::string why = quorcli::readfailure(u);
+            host.errorreport(o.transcript || why.empty() ? e.what() : e.what() + (": " + why));
+            return 1;
+        }
+    }
 
-    const quorcli::trunresult r = quorcli::runprogram(text, vars, funcs, host, session);
+    const quorcli::trunresult r = quorcli::runprogram(text, vars, funcs, host, session, where);
 
     if (o.vars) {
         std::vector<std::string> lines;
         vars.listvars(lines);
         for (const std::string& l : lines) {
             if (o.transcript) host.event("var", l);
-            else std::printf("%s\n", l.c_str());
+            else host.result(l);
         }
-        std::fflush(stdout);
     }
     // A picture asked for but not written fails the run, whatever the program did.
     bool written = true;
@@ -92,7 +103,8 @@ int runmain(const quorcli::toptions& o)
         host.complain(place + ": the run stopped here: " + r.fault.text);
         return 1;
     }
-    return r.outcome == quorcli::toutcome::ended && written ? 0 : 1;
+    if (r.outcome != quorcli::toutcome::ended || !written) return 1;
+    return o.strict && host.faults > 0 ? 1 : 0;
 }
 
 }  // namespace
@@ -113,7 +125,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (o.version) {
-        std::puts("0.5.0.0");
+        std::puts(quorcli::versiontext);
         return 0;
     }
     return runmain(o);

@@ -1,6 +1,12 @@
 #include "plotcommand.h"
 
+#include <cmath>
 #include <cstdio>
+
+#include <getopt.h>
+
+#include <QBuffer>
+#include <QByteArray>
 
 #include <QImage>
 
@@ -34,8 +40,14 @@ struct tplotoptions {
     std::string tables;
     bool axes = true;
     bool strict = false;
+    std::string format;   // "png" or "bmp"; by default from the output's name
     bool help = false;
+    bool version = false;
 };
+
+// The plot window's outer size: the drawing area (w - 9) x (h - 46) holds at least two
+// pixels each way.
+constexpr int minwidth = 11, minheight = 48, maxside = 4096;
 
 bool parsesize(const std::string& text, int& w, int& h)
 {
@@ -43,8 +55,8 @@ bool parsesize(const std::string& text, int& w, int& h)
     if (x == std::string::npos) return false;
     double a = 0, b = 0;
     if (!quor::texttonumber(text.substr(0, x), a) || !quor::texttonumber(text.substr(x + 1), b)) return false;
-    // The drawing area is (w - 9) x (h - 46): both must hold at least two pixels.
-    if (a != static_cast<int>(a) || b != static_cast<int>(b) || a < 11 || b < 48 || a > 4096 || b > 4096) return false;
+    if (!(a >= minwidth && a <= maxside && b >= minheight && b <= maxside)) return false;
+    if (a != std::trunc(a) || b != std::trunc(b)) return false;
     w = static_cast<int>(a);
     h = static_cast<int>(b);
     return true;
@@ -59,51 +71,64 @@ bool parserange(const std::string& text, double& lo, double& hi)
 
 bool parseplot(const std::vector<std::string>& args, tplotoptions& o, std::string& error)
 {
-    bool haveexpr = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&](std::string& out) { return optionvalue(args, i, out, error); };
-        std::string v;
-        if (a == "--help" || a == "-h") {
-            o.help = true;
-        } else if (a == "--var") {
-            if (!value(o.variable)) return false;
-        } else if (a == "-o") {
-            if (!value(o.output)) return false;
-        } else if (a == "--size") {
-            if (!value(v)) return false;
-            if (!parsesize(v, o.width, o.height)) {
-                error = "bad size: " + v + " (WxH, from 11x48 to 4096x4096)";
+    enum { var = 256, size, range, tables, noaxes, strict, format };
+    static const option longopts[] = {
+        {"help", no_argument, nullptr, 'h'},
+        {"version", no_argument, nullptr, 'V'},
+        {"var", required_argument, nullptr, var},
+        {"output", required_argument, nullptr, 'o'},
+        {"size", required_argument, nullptr, size},
+        {"range", required_argument, nullptr, range},
+        {"tables", required_argument, nullptr, tables},
+        {"no-axes", no_argument, nullptr, noaxes},
+        {"strict", no_argument, nullptr, strict},
+        {"format", required_argument, nullptr, format},
+        {nullptr, 0, nullptr, 0},
+    };
+    std::vector<toptionhit> hits;
+    std::vector<std::string> operands;
+    // An expression such as -x^2 is an operand, not a cluster of options.
+    if (!getoptions(args, "o:u:hV", longopts, true, hits, operands, error)) return false;
+    for (const toptionhit& h : hits) {
+        switch (h.code) {
+        case 'h': o.help = true; break;
+        case 'V': o.version = true; break;
+        case var: o.variable = h.value; break;
+        case 'o': o.output = h.value; break;
+        case size:
+            if (!parsesize(h.value, o.width, o.height)) {
+                error = "bad size: " + h.value + " (WxH, from " + std::to_string(minwidth) + "x" +
+                        std::to_string(minheight) + " to " + std::to_string(maxside) + "x" + std::to_string(maxside) + ")";
                 return false;
             }
-        } else if (a == "--range") {
-            if (!value(v)) return false;
-            if (!parserange(v, o.lo, o.hi)) {
-                error = "bad range: " + v + " (LO:HI with LO different from HI)";
+            break;
+        case range:
+            if (!parserange(h.value, o.lo, o.hi)) {
+                error = "bad range: " + h.value + " (LO:HI with LO different from HI)";
                 return false;
             }
             o.hasrange = true;
-        } else if (a == "-u") {
-            if (!value(v)) return false;
-            o.units.push_back(v);
-        } else if (a == "--tables") {
-            if (!value(o.tables)) return false;
-        } else if (a == "--no-axes") {
-            o.axes = false;
-        } else if (a == "--strict") {
-            o.strict = true;
-        } else if (a.rfind("--", 0) == 0) {
-            error = "unknown option: " + a;
-            return false;
-        } else if (!haveexpr) {
-            o.expression = a;
-            haveexpr = true;
-        } else {
-            error = "more than one expression given";
-            return false;
+            break;
+        case 'u': o.units.push_back(h.value); break;
+        case tables: o.tables = h.value; break;
+        case noaxes: o.axes = false; break;
+        case strict: o.strict = true; break;
+        case format:
+            if (h.value != "png" && h.value != "bmp") {
+                error = "unknown format: " + h.value + " (png or bmp)";
+                return false;
+            }
+            o.format = h.value;
+            break;
+        default: break;
         }
     }
-    if (!o.help && !haveexpr) {
+    if (operands.size() > 1) {
+        error = "more than one expression given";
+        return false;
+    }
+    if (operands.size() == 1) o.expression = operands[0];
+    if (!o.help && !o.version && operands.empty()) {
         error = "no expression given";
         return false;
     }
@@ -119,27 +144,41 @@ bool endswith(const std::string& s, const std::string& tail)
 
 std::string plotusagetext()
 {
-    return R"(Usage: quor plot EXPR [options]
+    return R"help(Usage: quor plot [OPTION]... EXPR
+Plot EXPR the way the plotter's draw button does, in the plotter's dialect, and
+write the picture of the plot window's drawing area.
 
-Plots EXPR the way the plotter's draw button does, in the plotter's dialect, and
-writes the picture of the plot window's drawing area.
+Options may come before or after EXPR; -- ends the options. An EXPR such as
+-x^2 whose letter is no option is taken as the expression.
 
-  --var NAME       the independent variable (default x)
-  -o FILE          the picture to write (default plot.png; a name ending in .bmp
-                   gives a Windows bitmap, anything else a PNG)
-  --size WxH       the plot window's outer size (default 544x375, at most
-                   4096x4096; the picture is (W-9) x (H-46) pixels)
-  --range LO:HI    the x range (default 1:20)
-  -u FILE          load a unit of functions first (repeatable)
-  --tables DIR     read the name tables from DIR
-  --no-axes        draw no axes and labels
-  --strict         stop (exit 1) when the ten-point pre-test finds the expression
-                   suspicious instead of warning and going on
+  -o, --output=FILE      the picture to write (default plot.png); - writes it
+                         to standard output
+      --format=png|bmp   the picture's format; by default a FILE ending in .bmp
+                         gives a Windows bitmap, anything else a PNG
+      --var=NAME         the independent variable (default x)
+      --size=WxH         the plot window's outer size (default 544x375, from
+                         11x48 to 4096x4096; the picture is (W-9) x (H-46)
+                         pixels)
+      --range=LO:HI      the x range (default 1:20)
+  -u FILE                load a unit of functions first (repeatable)
+      --tables=DIR       read the name tables from DIR
+      --no-axes          draw no axes and labels
+      --strict           stop (exit 1) when the ten-point pre-test finds the
+                         expression suspicious instead of warning and going on
+  -h, --help             display this help and exit
+  -V, --version          output version information and exit
 
-Exit status: 0 when the picture was written; 1 for unmatched brackets, a failed
-sampling, a suspicious expression with --strict, a table or unit that failed to
-load, or a picture that could not be written; 2 for a usage error.
-)";
+The plotter's boxes go to standard error as their bare texts; error lines of
+the sampling go there as "quor: TEXT", identical consecutive ones written once
+as "quor: TEXT (repeated N times)".
+
+Exit status:
+  0  the picture was written
+  1  unmatched brackets, a failed sampling, a suspicious expression with
+     --strict, a table or unit that failed to load, or a picture that could not
+     be written
+  2  a usage error
+)help";
 }
 
 int plotcommand(const std::vector<std::string>& args)
@@ -154,6 +193,10 @@ int plotcommand(const std::vector<std::string>& args)
         std::fputs(plotusagetext().c_str(), stdout);
         return 0;
     }
+    if (o.version) {
+        std::puts(versiontext);
+        return 0;
+    }
 
     ensureguiapp();
     tconsolehost host(false, stdin, stdout, stderr);
@@ -162,12 +205,21 @@ int plotcommand(const std::vector<std::string>& args)
     quor::tfunclist funcs("paint", 1);
     theadlessplots plots(vars, session);
     host.plots = &plots;
+    const std::vector<std::string> dirs = tabledirs(o.tables);
     try {
-        quor::loadnametables(funcs, tabledirs(o.tables), quor::tdialect::plotter);
-        for (const std::string& u : o.units) quor::loadunit(u, funcs, quor::tdialect::plotter);
+        quor::loadnametables(funcs, dirs, quor::tdialect::plotter);
     } catch (const std::exception& e) {
-        host.errorreport(e.what());
+        host.errorreport(e.what() + lookedin(dirs));
         return 1;
+    }
+    for (const std::string& u : o.units) {
+        try {
+            quor::loadunit(u, funcs, quor::tdialect::plotter);
+        } catch (const std::exception& e) {
+            const std::string why = readfailure(u);
+            host.errorreport(why.empty() ? e.what() : e.what() + (": " + why));
+            return 1;
+        }
     }
 
     const std::string& e = o.expression;
@@ -178,7 +230,7 @@ int plotcommand(const std::vector<std::string>& args)
     };
     if (!quor::checkbrackets(e, quor::tdialect::plotter)) {
         box("非法表达式，出现了不匹配的符号");
-        host.append("非法表达式.");
+        host.result("非法表达式.");
         return 1;
     }
 
@@ -223,7 +275,23 @@ int plotcommand(const std::vector<std::string>& args)
         return 1;
     }
     quor::tplotboard* board = plots.registry().find(handle);
-    const bool bmp = endswith(quor::lowercase(o.output), ".bmp");
+    const bool bmp = o.format.empty() ? endswith(quor::lowercase(o.output), ".bmp") : o.format == "bmp";
+    if (o.output == "-") {
+        // "-" is standard output.
+        host.flush();
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        bool written = board->picture().save(&buffer, bmp ? "BMP" : "PNG");
+        written = written && std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout) ==
+                                 static_cast<std::size_t>(bytes.size());
+        written = std::fflush(stdout) == 0 && written;
+        if (!written) {
+            host.complain("cannot write to standard output");
+            return 1;
+        }
+        return 0;
+    }
     const std::string why = quor::writepicture(board->picture(), o.output, bmp ? "BMP" : "PNG");
     if (!why.empty()) {
         host.complain("cannot write " + o.output + ": " + why);

@@ -1,6 +1,11 @@
 #include "programrun.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include "consolehost.h"
 #include "session.h"
@@ -13,10 +18,11 @@
 namespace quorcli {
 
 trunresult runprogram(const std::string& text, quor::tvarlist& vars, quor::tfunclist& funcs,
-                      tconsolehost& host, quor::tsession& s)
+                      tconsolehost& host, quor::tsession& s, const std::string& source)
 {
     trunresult r;
     quor::tfuncstore store("Main function");
+    store.source = source;
     store.assignlines(quor::splittextlines(text));
     const std::string fault = store.checkblocks(s);
     if (!fault.empty()) {
@@ -47,6 +53,23 @@ std::vector<std::string> tabledirs(const std::string& chosen)
     }
     dirs.push_back(QUOR_DATADIR);
     return dirs;
+}
+
+std::string lookedin(const std::vector<std::string>& dirs)
+{
+    std::string out;
+    for (const std::string& d : dirs) out += (out.empty() ? "" : ", ") + (d.empty() ? std::string(".") : d);
+    return " (looked in: " + out + ")";
+}
+
+std::string readfailure(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) return std::strerror(errno);
+    struct stat st {};
+    const bool folder = ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode);
+    ::close(fd);
+    return folder ? std::strerror(EISDIR) : "";
 }
 
 }  // namespace quorcli

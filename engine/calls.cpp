@@ -30,9 +30,8 @@ double checked(double x, double r)
 
 }  // namespace
 
-std::int32_t randomfrom(std::int64_t clockms, double x)
+std::int32_t randomstep(std::uint32_t& seed, double x)
 {
-    std::uint32_t seed = static_cast<std::uint32_t>(clockms);
     const double r = std::nearbyint(x);
     // Round to the nearest integer, taken as an unsigned 32-bit number.
     const std::uint32_t n = static_cast<std::uint32_t>(static_cast<std::uint64_t>(truncint(r)));
@@ -61,7 +60,7 @@ double callbuiltin(int k, const std::string& args, tvarlist& vars, tfunclist& fu
         if (!(x > 0)) throw tfault("Error on ln(<=0)");
         return std::log(x);
     case 7: return std::fmod(std::trunc(x), 2.0) != 0 ? 1 : 0;
-    case 9: return randomfrom(s.host.clockms(), x);
+    case 9: return randomstep(s.randomseed(), x);
     case 10: return std::nearbyint(x);
     case 11: return std::fabs(x) >= two63 ? 0 : checked(x, std::sin(x));
     case 12: return checked(x, x * x);

@@ -20,8 +20,9 @@ double callfunc(const std::string& calltext, long n, tvarlist& vars, tmemo* memo
 // Built-in k of the math name table applied to the argument text.
 double callbuiltin(int k, const std::string& args, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s);
 
-// The random built-in: reseeded from the clock (ms since midnight), 0 <= result < n.
-std::int32_t randomfrom(std::int64_t clockms, double x);
+// One step of the random built-in's generator: advances seed, then scales it to
+// 0 <= result < n (n = x rounded, taken as unsigned 32-bit).
+std::int32_t randomstep(std::uint32_t& seed, double x);
 
 // Calls a user function: binds the arguments in a temporary copy "temp" of vars, runs the
 // body, copies by-name arguments back and returns the result variable.

@@ -83,7 +83,7 @@ double runcommand(int k, const std::string& args, tvarlist& vars, tmemo* memo, t
         return 1;
     }
     case 4:
-        memoline(memo, evaltext(args, vars, funcs, memo, s));
+        resultline(memo, evaltext(args, vars, funcs, memo, s));
         return 1;
     case 5: {
         std::string rest = args;

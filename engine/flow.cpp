@@ -37,10 +37,13 @@ int runlines(tfuncstore& store, int first, int last, tvarlist& vars, tfunclist& 
 {
     tnestguard guard(s, &tsession::blockdepth, maxblockdepth, memo);
     s.step();   // a loop over no statements counts its passes here
+    const tplaceguard keepplace(s);
     int result = 1;
     int current = first;
     try {
         while (current <= last) {
+            if (current >= 0 && current < store.count())
+                s.place = {&store.source, store.sourceline(current)};
             int code = 0;
             const int L = store.findblockend(current, code);
             if (code == kwif) {

@@ -15,6 +15,8 @@ public:
     std::string name;                  // function name as written in the head
     std::vector<std::string> params;   // parameter names, untrimmed
     std::string resultname;            // result variable
+    std::string source;                // the unit file it was read from; empty when not known
+    int firstline = 1;                 // line of the first body line in that file
     int paramcount() const { return static_cast<int>(params.size()); }
 
     // Sets name and result name from a head "function r=name(a,b)" and appends the

@@ -143,6 +143,9 @@ void tfuncstore::runstore(tvarlist& vars, tfunclist& funcs, tmemo* memo, tsessio
     } catch (const std::exception& e) {
         if (fault.line < 0) fault.text = e.what();
         fault.stopped = true;
+        // The reports stand where the failing statement stood.
+        const tplaceguard keepplace(s);
+        if (fault.line >= 0) s.place = {&source, fault.sourceline};
         s.host.showmessage("Critical error on compile: " + name);
         memoline(memo, "Critical error on compile at: " + name);
     }
@@ -151,7 +154,8 @@ void tfuncstore::runstore(tvarlist& vars, tfunclist& funcs, tmemo* memo, tsessio
 void runfuncbody(const tfuncitem& item, tvarlist& temp, tfunclist& funcs, tmemo* memo, tsession& s)
 {
     tfuncstore store(item.name);
-    store.assignlines(item.lines);
+    store.source = item.source;
+    store.assignlines(item.lines, item.firstline);
     store.runstore(temp, funcs, memo, s);
 }
 

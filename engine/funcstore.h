@@ -31,6 +31,7 @@ public:
     explicit tfuncstore(const std::string& name);
 
     std::string name;
+    std::string source;   // the file the lines came from; empty when not known
     const std::vector<tstoreline>& lines() const { return lines_; }
     int count() const { return static_cast<int>(lines_.size()); }
     const std::string& line(int i) const { return lines_[static_cast<std::size_t>(i)].text; }

@@ -19,4 +19,10 @@ void memoline(tmemo* memo, const std::string& line)
     memo->append(line);
 }
 
+void resultline(tmemo* memo, const std::string& line)
+{
+    if (!memo) throw tfault(line);
+    memo->appendresult(line);
+}
+
 }  // namespace quor

@@ -47,9 +47,13 @@ class tmemo {
 public:
     virtual ~tmemo() = default;
     virtual void append(const std::string& line) = 0;
+    // A result line (what print writes) rather than a report; by default an ordinary line.
+    virtual void appendresult(const std::string& line) { append(line); }
 };
 
 // Appends line to the memo; with no memo the report fails the statement instead.
 void memoline(tmemo* memo, const std::string& line);
+// The same for a result line.
+void resultline(tmemo* memo, const std::string& line);
 
 }  // namespace quor

@@ -46,6 +46,15 @@ std::string steplimitmessage(long long limit)
     return "Error on run: more than " + std::to_string(limit) + " steps";
 }
 
+std::uint32_t& tsession::randomseed()
+{
+    if (!seeded_) {
+        seed_ = static_cast<std::uint32_t>(host.clockms());
+        seeded_ = true;
+    }
+    return seed_;
+}
+
 std::string nestingmessage(int limit)
 {
     return "Error on nesting deeper than " + std::to_string(limit) + " levels";

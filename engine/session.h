@@ -19,6 +19,13 @@ public:
                          class tsession& s) = 0;
 };
 
+// Where a statement stands: the file its lines came from (null or empty when not known)
+// and its 1-based line there (0 when no statement is running).
+struct tsourceplace {
+    const std::string* file = nullptr;
+    int line = 0;
+};
+
 // Limits on nesting: deeper groups or calls fail like any other call fault.
 inline constexpr int maxgroupdepth = 1000;   // nested brackets within one evaluation
 inline constexpr int maxcalldepth = 2000;    // nested user-function calls
@@ -50,6 +57,8 @@ public:
     long long copylimit = maxcopiedelements;
     // Bytes of expression text held by the evaluations now running.
     long long evalbytes = 0;
+    // The statement now running, kept up to date by the function stores' runs.
+    tsourceplace place;
 
     // Statements and ranges of lines run so far, and the most a run may take (0: no
     // limit). Hosts that must finish whatever the program (fuzzing) set a limit.
@@ -61,7 +70,13 @@ public:
     // Fails with a nesting fault when less than a safety margin of stack is left.
     void checkstack() const;
 
+    // The random built-in's generator state: seeded from the host's clock on first use,
+    // then stepped by every call, so calls within one millisecond still differ.
+    std::uint32_t& randomseed();
+
 private:
+    bool seeded_ = false;
+    std::uint32_t seed_ = 0;
     std::uintptr_t stacktop_;
     std::size_t stackbudget_;
 };
@@ -91,6 +106,19 @@ public:
 private:
     T& counter_;
     T n_;
+};
+
+// Restores the session's statement place when the scope ends.
+class tplaceguard {
+public:
+    explicit tplaceguard(tsession& s) : s_(s), saved_(s.place) {}
+    ~tplaceguard() { s_.place = saved_; }
+    tplaceguard(const tplaceguard&) = delete;
+    tplaceguard& operator=(const tplaceguard&) = delete;
+
+private:
+    tsession& s_;
+    tsourceplace saved_;
 };
 
 // The message of a nesting fault.

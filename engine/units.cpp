@@ -5,6 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <utility>
 
 #include "fault.h"
 #include "funclist.h"
@@ -159,11 +163,12 @@ std::string nametablewarning(const tfunclist& funcs)
     return out;
 }
 
-void loadunitlines(const std::vector<std::string>& lines, tfunclist& funcs, tdialect d)
+void loadunitlines(const std::vector<std::string>& lines, tfunclist& funcs, tdialect d, const std::string& source)
 {
     const std::size_t n = lines.size();
     std::size_t i = 0;
     while (i < n) {
+        const std::size_t start = i;
         std::string line = lines[i++];
         if (getlineclass(line) != 1) continue;
         const std::string head = line;
@@ -175,7 +180,10 @@ void loadunitlines(const std::vector<std::string>& lines, tfunclist& funcs, tdia
             body.push_back(line);
             line = lines[i++];
         }
-        funcs.insertfunc(makefuncitem(head, body, d));
+        auto item = makefuncitem(head, body, d);
+        item->source = source;
+        item->firstline = static_cast<int>(start) + 2;   // the head stands on line start + 1
+        funcs.insertfunc(std::move(item));
     }
 }
 
@@ -188,7 +196,7 @@ void loadunit(const std::string& file, tfunclist& funcs, tdialect d)
         throw tfault("Error on load function form: " + file);
     }
     try {
-        loadunitlines(lines, funcs, d);
+        loadunitlines(lines, funcs, d, file);
     } catch (const std::exception&) {
         throw tfault("Error on load function form: " + file);
     }

@@ -46,7 +46,8 @@ std::string nametablewarning(const tfunclist& funcs);
 // Reads the function ... endfunction blocks of a unit file into the function list.
 void loadunit(const std::string& file, tfunclist& funcs, tdialect d);
 
-// The same for a unit given as text lines.
-void loadunitlines(const std::vector<std::string>& lines, tfunclist& funcs, tdialect d);
+// The same for a unit given as text lines; each item keeps source as the file it came from.
+void loadunitlines(const std::vector<std::string>& lines, tfunclist& funcs, tdialect d,
+                   const std::string& source = "");
 
 }  // namespace quor

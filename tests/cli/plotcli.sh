@@ -64,4 +64,96 @@ plot: 1|1|pics/plot-1.png" ] || fail "nested plot transcript '$out'"
 # Usage errors.
 "$quor" plot 2>/dev/null; [ $? = 2 ] || fail "no expression is a usage error"
 "$quor" plot x --size 5 2>/dev/null; [ $? = 2 ] || fail "bad size is a usage error"
+
+# pngsize FILE: the width and height in a PNG's header, after its exact signature.
+pngsize() {
+  [ "$(od -An -tx1 -N8 "$1" | tr -d ' ')" = "89504e470d0a1a0a" ] || { echo "no PNG signature"; return; }
+  od -An -tu1 -j16 -N8 "$1" | awk '{print $1*16777216+$2*65536+$3*256+$4 "x" $5*16777216+$6*65536+$7*256+$8}'
+}
+
+# -o - writes the picture to standard output: the same PNG bytes as a file, in the size asked
+# for; --format names another format.
+"$quor" plot 'x^2' --size 300x200 -o - > "$tmp/out.png" 2>"$tmp/err" || fail "-o - exit"
+[ "$(pngsize "$tmp/out.png")" = "291x154" ] || fail "-o - PNG: $(pngsize "$tmp/out.png")"
+"$quor" plot 'x^2' --size=300x200 --output="$tmp/file.png" || fail "--output="
+cmp -s "$tmp/out.png" "$tmp/file.png" || fail "standard output and file differ"
+"$quor" plot 'x^2' --size 300x200 --format bmp -o - > "$tmp/out.bmp" || fail "--format bmp"
+[ "$(head -c 2 "$tmp/out.bmp")" = "BM" ] || fail "--format bmp gave no bitmap"
+"$quor" plot 'x^2' --format=png -o "$tmp/named.bmp" || fail "--format png"
+[ "$(pngsize "$tmp/named.bmp")" = "535x329" ] || fail "--format png over the name"
+
+# --size from 11x48 to 4096x4096, each bound on its own, one beyond refused.
+while read -r size want; do
+  "$quor" plot x --size "$size" -o "$tmp/s.png" 2>"$tmp/err"; rc=$?
+  if [ "$want" = refused ]; then
+    [ $rc = 2 ] || fail "--size $size exit $rc"
+    [ "$(head -n 1 "$tmp/err")" = "quor: bad size: $size (WxH, from 11x48 to 4096x4096)" ] || fail "--size $size: $(cat "$tmp/err")"
+  else
+    [ $rc = 0 ] || fail "--size $size exit $rc"
+    [ "$(pngsize "$tmp/s.png")" = "$want" ] || fail "--size $size gave $(pngsize "$tmp/s.png")"
+  fi
+  rm -f "$tmp/s.png"
+done <<'EOF'
+11x48 2x2
+10x48 refused
+11x47 refused
+4096x48 4087x2
+4097x48 refused
+11x4096 2x4050
+11x4097 refused
+20.5x60 refused
+0x0 refused
+x refused
+20x refused
+EOF
+
+# Option forms: --opt=value and --opt value, options after the expression, an expression
+# led by a minus, -- ending the options: all draw the same picture.
+for args in "--range=-2:2 -o $tmp/r1.png -x^2" "-x^2 --range -2:2 -o $tmp/r1.png" "--range -2:2 -o $tmp/r1.png -- -x^2"; do
+  # shellcheck disable=SC2086
+  "$quor" plot $args 2>"$tmp/err" || fail "quor plot $args: $(cat "$tmp/err")"
+  [ -s "$tmp/r1.png" ] || fail "quor plot $args wrote nothing"
+  if [ -e "$tmp/r0.png" ]; then cmp -s "$tmp/r1.png" "$tmp/r0.png" || fail "quor plot $args drew another picture"; fi
+  mv "$tmp/r1.png" "$tmp/r0.png"
+done
+# ... and not the picture of x^2.
+"$quor" plot 'x^2' --range -2:2 -o "$tmp/r2.png" 2>/dev/null || fail "x^2"
+cmp -s "$tmp/r0.png" "$tmp/r2.png" && fail "-x^2 drew x^2"
+for v in --version -V; do [ "$("$quor" plot $v)" = "0.5.0.0" ] || fail "plot $v"; done
+for h in --help -h; do "$quor" plot $h | grep -q -- '--size=WxH' || fail "plot $h"; done
+
+# Usage errors: exit 2 and the reason; the last option without its value among them.
+while IFS='|' read -r args message; do
+  # shellcheck disable=SC2086
+  "$quor" plot $args > /dev/null 2>"$tmp/err"; rc=$?
+  [ $rc = 2 ] || fail "quor plot $args: exit $rc"
+  [ "$(cat "$tmp/err")" = "quor: $message
+Try 'quor plot --help'." ] || fail "quor plot $args: $(cat "$tmp/err")"
+done <<'EOF'
+|no expression given
+x -o|option -o needs a value
+x --size|option --size needs a value
+x --range|option --range needs a value
+x --var|option --var needs a value
+x -u|option -u needs a value
+x --format|option --format needs a value
+x --format=gif|unknown format: gif (png or bmp)
+x --range 2:2|bad range: 2:2 (LO:HI with LO different from HI)
+x --bogus|unknown option: --bogus
+x y|more than one expression given
+x --no-axes=1|option --no-axes takes no value
+EOF
+
+# Error lines of the sampling go to standard error, identical ones folded: ten from the
+# pre-test and one per column of the 536-column window.
+"$quor" plot 'foo(x)' -o "$tmp/g.png" > "$tmp/out" 2>"$tmp/err" || fail "unknown function exit"
+[ ! -s "$tmp/out" ] || fail "error lines on standard output"
+grep -qx 'quor: Can not find this self-defition function :foothe final result maybe incorrected (repeated 546 times)' "$tmp/err" ||
+  fail "folded lines: $(cat "$tmp/err")"
+# Unreadable units and missing tables say why.
+"$quor" plot x -u "$tmp/nounit" -o "$tmp/h.png" 2>"$tmp/err"; [ $? = 1 ] || fail "missing unit"
+[ "$(cat "$tmp/err")" = "quor: Error on load function form: $tmp/nounit: No such file or directory" ] || fail "unit: $(cat "$tmp/err")"
+mkdir "$tmp/notables"
+"$quor" plot x --tables "$tmp/notables" -o "$tmp/h.png" 2>"$tmp/err"; [ $? = 1 ] || fail "missing tables"
+[ "$(cat "$tmp/err")" = "quor: Cannot open file \"api.dat\". No such file or directory (looked in: $tmp/notables)" ] || fail "tables: $(cat "$tmp/err")"
 echo "plot command: all checks passed"

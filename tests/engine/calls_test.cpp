@@ -2,6 +2,7 @@
 // argument binding, copy-back and recursion; the nesting limits of groups and calls.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -80,11 +81,9 @@ TEST(Builtins, Values)
     // Table lines count from zero, blank lines included.
     ctx.funcs.mathnames = {"", "mytan", "", "mycos"};
     EXPECT_DOUBLE_EQ(ctx.eval("mytan(1)+mycos(1)"), std::tan(1.0) + std::cos(1.0));
-    // The random built-in reads the host's clock; two calls in one millisecond agree.
+    // The random built-in draws quietly.
     ctx.funcs.mathnames = quortest::mathtable();
-    EXPECT_EQ(ctx.eval("random(1000)-random(1000)"), 0);
-    ctx.host.clock = 5000;
-    EXPECT_EQ(ctx.eval("random(7)"), 6);
+    ctx.eval("random(7)");
     EXPECT_TRUE(ctx.host.take().empty());
 }
 
@@ -104,14 +103,69 @@ TEST(Builtins, FaultsAddOneLinePerCallLevel)
     }
 }
 
-TEST(Builtins, RandomFromTheClock)
+TEST(Builtins, RandomFirstStepFromTheClock)
 {
     const struct { std::int64_t clock; double x; std::int32_t result; } cases[] = {
         {12345678, 100, 62},   {12345678, 1000, 626}, {0, 10, 0},     {86399999, 6, 4},
         {12345678, 0, 0},      {5000, 7, 6},          {1, 2147483647, 67387906},
         {12345678, 99.6, 62},  {12345678, -1, -1605755258},   // n taken as unsigned
     };
-    for (const auto& c : cases) EXPECT_EQ(quor::randomfrom(c.clock, c.x), c.result) << c.clock << ' ' << c.x;
+    for (const auto& c : cases) {
+        std::uint32_t seed = static_cast<std::uint32_t>(c.clock);
+        EXPECT_EQ(quor::randomstep(seed, c.x), c.result) << c.clock << ' ' << c.x;
+        EXPECT_EQ(seed, static_cast<std::uint32_t>(c.clock) * 134775813u + 1u) << c.clock;
+    }
+}
+
+TEST(Builtins, RandomSeedsOncePerSessionAndSteps)
+{
+    quortest::context ctx;
+    ctx.host.clock = 12345678;
+    // The first call steps from the clock; the clock is not read again.
+    EXPECT_EQ(ctx.eval("random(100)"), 62);
+    ctx.host.clock = 0;
+    std::uint32_t seed = 12345678u * 134775813u + 1u;
+    const std::int32_t second = quor::randomstep(seed, 100);
+    EXPECT_EQ(ctx.eval("random(100)"), second);
+
+    // Ten calls in one millisecond are not all alike.
+    quortest::context same;
+    std::vector<double> ten;
+    for (int i = 0; i < 10; ++i) ten.push_back(same.eval("random(100)"));
+    EXPECT_GT(std::count_if(ten.begin(), ten.end(), [&](double v) { return v != ten[0]; }), 0);
+
+    // Two sessions at different clocks start different sequences.
+    quortest::context other;
+    other.host.clock = 12345679;
+    EXPECT_NE(other.eval("random(1000000)"), quortest::context().eval("random(1000000)"));
+}
+
+TEST(Builtins, RandomSpreadsEvenly)
+{
+    // 10,000 draws into ten classes from several clocks: every value in range, each class
+    // near 1,000 and a chi-square far below what a stuck or lopsided generator gives.
+    for (std::int64_t clock : {0, 1, 43000000, 86399999}) {
+        quortest::context ctx;
+        ctx.host.clock = clock;
+        int counts[10] = {};
+        for (int i = 0; i < 10000; ++i) {
+            const double v = ctx.eval("random(10)");
+            ASSERT_TRUE(v >= 0 && v < 10 && v == std::trunc(v)) << v;
+            ++counts[static_cast<int>(v)];
+        }
+        double chi = 0;
+        for (int c : counts) {
+            EXPECT_GT(c, 850) << clock;
+            EXPECT_LT(c, 1150) << clock;
+            chi += (c - 1000.0) * (c - 1000.0) / 1000.0;
+        }
+        EXPECT_LT(chi, 40) << clock;   // 9 degrees of freedom: 27.9 at p = 0.001
+        // Both halves of random(2) occur, about equally.
+        int ones = 0;
+        for (int i = 0; i < 1000; ++i) ones += static_cast<int>(ctx.eval("random(2)"));
+        EXPECT_GT(ones, 400) << clock;
+        EXPECT_LT(ones, 600) << clock;
+    }
 }
 
 TEST(Dispatch, TablesInOrderBeforeUserFunctions)

@@ -8,6 +8,7 @@
 #include "fault.h"
 #include "fixture.h"
 #include "funcstore.h"
+#include "units.h"
 #include "unittext.h"
 
 using quor::tdialect;
@@ -301,4 +302,63 @@ TEST(UnitText, BracketBalance)
     // An unclosed literal fails in the editor's reading.
     for (const char* line : {"'abc", "'a''", "f('x)", "'"})
         EXPECT_FALSE(quor::checkbrackets(line, tdialect::editor)) << line;
+}
+
+namespace {
+
+// Records every box and memo line with the place of the statement running at the time.
+struct placehost : quortest::scriptedhost {
+    const quor::tsession* session = nullptr;
+    std::string where() const
+    {
+        const quor::tsourceplace& p = session->place;
+        return (p.file ? *p.file : std::string("?")) + ":" + std::to_string(p.line) + " ";
+    }
+    void showmessage(const std::string& text) override { events.push_back(where() + "box: " + text); }
+    void append(const std::string& line) override { events.push_back(where() + "memo: " + line); }
+};
+
+}  // namespace
+
+TEST(FuncStore, RunsKeepTheStatementPlace)
+{
+    placehost host;
+    quor::tsession session(host, tdialect::editor);
+    host.session = &session;
+    quor::tvarlist vars("global", 2);
+    quor::tfunclist funcs("test", 2);
+    funcs.mathnames = quortest::mathtable();
+    funcs.commandnames = quortest::commandtable();
+    // A remark line before the first head: bodies are numbered as lines of the file.
+    quor::loadunitlines({"remark", "function r=f(a)", "r:=a", "msg('in f')", "endfunction",
+                         "function r=bad(a)", "r:=ln(0)", "endfunction"},
+                        funcs, tdialect::editor, "u.txt");
+    tfuncstore store = storeof({
+        "msg('a')",                               // 1
+        "k:=0",                                   // 2
+        "while(0+msg('w')>k)",                    // 3: the condition is read after the body too
+        "k:=k+1",                                 // 4
+        "end;msg('c')",                           // 5
+        "r:=f(1)",                                // 6
+        "r:=bad(1)",                              // 7
+        "x:=ln(0)",                               // 8: stops the run
+    });
+    store.source = "p.q";
+    store.runstore(vars, funcs, &host, session);
+    const strings expected = {
+        "p.q:1 box: a",
+        "p.q:3 box: w", "p.q:3 box: w",
+        "p.q:5 box: c",
+        "u.txt:4 box: in f",
+        "u.txt:7 memo: Error on function ln inside compiler ",
+        "u.txt:7 box: Critical error on compile: bad",
+        "u.txt:7 memo: Critical error on compile at: bad",
+        "p.q:8 memo: Error on function ln inside compiler ",
+        "p.q:8 box: Critical error on compile: Main function",
+        "p.q:8 memo: Critical error on compile at: Main function",
+    };
+    EXPECT_EQ(host.take(), expected);
+    // After the run no statement stands anywhere.
+    EXPECT_EQ(session.place.line, 0);
+    EXPECT_EQ(session.place.file, nullptr);
 }
