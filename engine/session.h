@@ -48,6 +48,12 @@ public:
     long long copiedelements = 0;
     // Bytes of expression text held by the evaluations now running.
     long long evalbytes = 0;
+    // Set by the host to end the running program at its next statement (raising tstopped);
+    // the starter of the run clears it.
+    bool stoprequested = false;
+    // Pending-event handlers now running: a statement evaluated inside one never raises the
+    // stop, which must not unwind through the platform's event handling.
+    int eventdepth = 0;
 
     // Fails with a nesting fault when less than a safety margin of stack is left.
     void checkstack() const;
