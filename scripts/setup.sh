@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need, when missing.
 set -e
-PKGS="g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core xvfb xauth"
+PKGS="g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-svg-dev fonts-dejavu-core fonts-wqy-microhei xvfb xauth"
 missing=""
 for p in $PKGS; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
