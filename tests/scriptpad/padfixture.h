@@ -21,6 +21,14 @@
 
 namespace quortest {
 
+// Replaces a text box's text as typing does: the text counts as modified.
+inline void typeinto(QPlainTextEdit* edit, const std::string& text)
+{
+    QTextCursor c(edit->document());
+    c.select(QTextCursor::Document);
+    c.insertText(QString::fromStdString(text));
+}
+
 struct pad {
     tempdir dir;
     scripteddialogs dialogs;
@@ -53,12 +61,7 @@ struct pad {
 
     quor::Thotleg& ed() { return *windows->hotleg; }
     // Replaces the editor text (lines joined by LF) and marks it as the user's edit.
-    void type(const std::string& text)
-    {
-        QTextCursor c(ed().flowmemo->document());
-        c.select(QTextCursor::Document);
-        c.insertText(QString::fromStdString(text));
-    }
+    void type(const std::string& text) { typeinto(ed().flowmemo, text); }
     std::string text() { return ed().flowmemo->toPlainText().toStdString(); }
     std::vector<std::string> memo() { return quor::textlines(ed().resultmemo); }
     // The events since the last call, which clears them.
