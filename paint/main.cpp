@@ -14,7 +14,6 @@ int main(int argc, char** argv)
     quor::raisestacklimit();
     QApplication app(argc, argv);
     QApplication::setApplicationName("paint");
-    QApplication::setApplicationDisplayName(quor::painttitle);
     QApplication::setApplicationVersion("0.5.0.0");
     QApplication::setQuitOnLastWindowClosed(false);
 

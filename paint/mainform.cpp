@@ -118,6 +118,7 @@ Tmainform::Tmainform(tdialogs& dialogs, tpaintoptions options, const tboardsfact
     y->setFont(italic);
     y->setStyleSheet("color: #ff0000; background: transparent;");
     y->move(52, 10);
+    y->adjustSize();
     y->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     edit_ = new tflatedit(this);

@@ -125,14 +125,14 @@ QImage facepicture(int width, int height)
     QImage img(width, height, QImage::Format_RGB32);
     QPainter p(&img);
     QLinearGradient g(0, 0, 0, height);
-    g.setColorAt(0, QColor(0x3A, 0x4E, 0x8C));
-    g.setColorAt(1, QColor(0x12, 0x1A, 0x40));
+    g.setColorAt(0, QColor(0xF4, 0xF6, 0xFB));
+    g.setColorAt(1, QColor(0xB4, 0xC4, 0xDE));
     p.fillRect(img.rect(), g);
-    p.setPen(QPen(QColor(0xFF, 0xFF, 0xFF, 0x22), 1));
+    p.setPen(QPen(QColor(0x30, 0x50, 0x90, 0x26), 1));
     for (int x = 8; x < width; x += 16) p.drawLine(x, 0, x, height);
     for (int y = 4; y < height; y += 16) p.drawLine(0, y, width, y);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0xFF, 0xD0, 0x40, 0x70), 2));
+    p.setPen(QPen(QColor(0x20, 0x40, 0xA0, 0x50), 2));
     p.drawPath(sinepath(QRectF(200, 38, 210, 26), 2.5));
     return img;
 }

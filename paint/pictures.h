@@ -14,7 +14,7 @@ QPixmap toolpicture(ttoolpicture which);
 // The program icon (a small framed curve), size by size pixels.
 QImage iconpicture(int size);
 QIcon programicon();
-// The default background of the main window: a dark band with a faint grid and a curve.
+// The default background of the main window: a light band with a faint grid and a curve.
 QImage facepicture(int width = 415, int height = 71);
 
 }  // namespace quor

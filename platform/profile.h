@@ -24,6 +24,7 @@ public:
     bool save() const;
 
     const std::string& path() const { return path_; }
+    long long linecount() const { return static_cast<long long>(lines_.size()); }
     bool existed() const { return existed_; }
 
 private:
