@@ -92,6 +92,8 @@ TEnvironmentset::TEnvironmentset(tplotwindows& windows, Tcostructform& form)
     bold.setBold(true);
     box->setFont(bold);
     box->setLayout(grid);
+    // Only the group's title is bold.
+    for (QWidget* child : box->findChildren<QWidget*>()) child->setFont(font());
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okbtn);
