@@ -52,8 +52,11 @@ struct pad {
         windows = std::make_unique<quor::tscriptpad>(host, dialogs, setup);
         ed().runmodal = [this](QDialog& d) {
             modals.push_back(d.windowTitle().toStdString());
+            d.setResult(0);
+            d.show();
             if (onmodal) onmodal(d);
-            return 0;
+            d.hide();
+            return d.result();
         };
     }
     // What a modally shown dialog does in the test (nothing when unset).
