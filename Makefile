@@ -3,7 +3,7 @@ BUILD      ?= build
 ASANBUILD  ?= build-asan
 JOBS       ?= 2
 
-.PHONY: setup build build-asan test test-plain test-asan run bench clean
+.PHONY: setup build build-asan test test-plain test-asan run paint bench clean
 
 setup:
 	@sh scripts/setup.sh
@@ -26,6 +26,10 @@ test: test-plain test-asan
 
 run: build
 	$(BUILD)/cli/quor -u data/examples/util.txt data/examples/tour.txt
+
+paint: build
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then $(BUILD)/paint/paint; \
+	else echo "paint: no display here (DISPLAY and WAYLAND_DISPLAY are empty); start it on a desktop"; fi
 
 bench: build
 	sh bench/run.sh $(BUILD)

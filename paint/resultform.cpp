@@ -31,8 +31,9 @@ Tresultform::Tresultform(Tmainform& main, tdialogs& dialogs)
     connect(resultmemo_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { menu_->popup(resultmemo_->mapToGlobal(p)); });
 
-    const QRect m = main.geometry();
-    setGeometry(m.left(), m.top() + m.height() - 5, m.width(), 218);
+    // The outer top left, so that a window manager's title bar does not cover the main window.
+    resize(main.width(), 218);
+    move(main.x(), main.y() + main.height() - 5);
     if (main.showresult()) show();
 }
 

@@ -22,7 +22,8 @@ TEST(ResultWindow, HangsBelowTheMainWindowAndToggles)
     quor::Tmainform& f = t.start();
     quor::Tresultform* r = f.resultform();
     EXPECT_EQ(r->windowTitle().toStdString(), "resultform");
-    EXPECT_EQ(r->geometry(), QRect(f.x(), f.y() + 71 - 5, 415, 218));
+    EXPECT_EQ(r->pos(), QPoint(f.x(), f.y() + 71 - 5));
+    EXPECT_EQ(r->size(), QSize(415, 218));
     EXPECT_FALSE(r->isVisible());
     f.res_btnClick();
     EXPECT_TRUE(r->isVisible());
