@@ -109,6 +109,8 @@ void Thotleg::buildwindow()
     selbox->setInsertPolicy(QComboBox::NoInsert);
     selbox->setMinimumContentsLength(16);
     selbox->setToolTip("函数列表");
+    // Keys reach the combo, which hands them to its line edit without filters: both are watched.
+    selbox->installEventFilter(this);
     selbox->lineEdit()->installEventFilter(this);
 
     connect(flowmemo->document(), &QTextDocument::contentsChanged, this, [this] { flowmemoChange(); });
@@ -296,7 +298,7 @@ void Thotleg::selboxKeyUp()
 
 bool Thotleg::eventFilter(QObject* watched, QEvent* event)
 {
-    if (selbox && watched == selbox->lineEdit() && event->type() == QEvent::KeyRelease) {
+    if (selbox && (watched == selbox || watched == selbox->lineEdit()) && event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
         // Moving and selecting keys leave the text as typed.
         if (!key->text().isEmpty() && key->text().at(0).isPrint()) selboxKeyUp();

@@ -44,7 +44,7 @@ void Trunfuncdialog::build()
     auto* menus = new QMenuBar(this);
     layout->setMenuBar(menus);
     auto* bar = new QToolBar(this);
-    bar->setIconSize(QSize(20, 20));
+    bar->setIconSize(QSize(16, 16));
     layout->addWidget(bar);
 
     funcbar = new QLineEdit(this);
@@ -53,11 +53,11 @@ void Trunfuncdialog::build()
     bold.setBold(true);
     funcbar->setFont(bold);
     funcbar->setToolTip("函数声明");
-    funcbar->setMinimumWidth(190);
+    funcbar->setFixedWidth(170);
     funcselbox = new QComboBox(this);
     funcselbox->setObjectName("funcselbox");
     funcselbox->setToolTip("函数列表");
-    funcselbox->setMinimumContentsLength(10);
+    funcselbox->setMinimumContentsLength(6);
 
     auto button = [this, bar](const char* name, ttoolpicture picture, const QString& hint, auto handler) {
         QAction* a = bar->addAction(toolpicture(picture), hint);
@@ -76,6 +76,7 @@ void Trunfuncdialog::build()
     button("sendbkbtn", ttoolpicture::save, "保存修改", &Trunfuncdialog::sendbkbtnClick);
     button("saverptbtn", ttoolpicture::saveas, "保存结果", &Trunfuncdialog::saverptbtnClick);
     runaction = button("runbtn", ttoolpicture::run, "调试", &Trunfuncdialog::runbtnClick);
+    runaction->setShortcut(QKeySequence(Qt::Key_F5));
     runbtn = qobject_cast<QToolButton*>(bar->widgetForAction(runaction));
     stopaction = button("stopbtn", ttoolpicture::stop, "停止 (Esc)", &Trunfuncdialog::stopClick);
     stopaction->setEnabled(false);
@@ -88,7 +89,7 @@ void Trunfuncdialog::build()
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     bar->addWidget(spacer);
     QAction* quit = button("quitbtn", ttoolpicture::quit, "退出", &Trunfuncdialog::quitbtnClick);
-    if (auto* b = qobject_cast<QToolButton*>(bar->widgetForAction(quit))) b->setIconSize(QSize(28, 28));
+    if (auto* b = qobject_cast<QToolButton*>(bar->widgetForAction(quit))) b->setIconSize(QSize(24, 24));
 
     // The menu entries the tool buttons do not duplicate carry no action.
     QMenu* file = menus->addMenu("文件");
