@@ -24,8 +24,11 @@ test-asan: build-asan
 
 test: test-plain test-asan
 
+# With a display the tour opens in scriptpad (F5 runs it); without one quor runs it.
 run: build
-	$(BUILD)/cli/quor -u data/examples/util.txt data/examples/tour.txt
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  $(BUILD)/scriptpad/scriptpad -u data/examples/util.txt data/examples/tour.txt; \
+	else $(BUILD)/cli/quor -u data/examples/util.txt data/examples/tour.txt; fi
 
 paint: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then $(BUILD)/paint/paint; \
