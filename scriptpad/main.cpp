@@ -29,7 +29,6 @@ int main(int argc, char** argv)
     quor::raisestacklimit();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Quor Editor");
-    QApplication::setApplicationDisplayName("Quor Editor");
     QApplication::setApplicationVersion("0.5.0.0");
     QApplication::setWindowIcon(quor::programicon());
 
