@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 #include "pictures.h"
 
@@ -44,6 +45,12 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     ok->setDefault(true);
     ok->setGeometry(112, 178, 75, 25);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TAboutBox::showEvent(QShowEvent* e)
+{
+    if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+    QDialog::showEvent(e);
 }
 
 }  // namespace quor

@@ -8,6 +8,10 @@ class TAboutBox : public QDialog {
     Q_OBJECT
 public:
     explicit TAboutBox(QWidget* parent = nullptr);
+
+protected:
+    // Centred on the screen, not over the main window.
+    void showEvent(QShowEvent* e) override;
 };
 
 }  // namespace quor
