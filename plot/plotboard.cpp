@@ -14,6 +14,7 @@
 #include "statements.h"
 #include "surface.h"
 #include "variables.h"
+#include "vectorcanvas.h"
 
 namespace quor {
 
@@ -146,6 +147,14 @@ bool tplotboard::savepicture(const std::string& path, const char* format)
     if (image.isNull()) return false;
     QSaveFile file(QString::fromStdString(path));
     return file.open(QIODevice::WriteOnly) && image.save(&file, format) && file.commit();
+}
+
+bool tplotboard::savesvg(const std::string& path)
+{
+    tpaintsetting current = current_;
+    return writesvg(path, outerwidth_ - 9, outerheight_ - 46, colour_, caption_, [&](tcanvas& canvas) {
+        return drawplot(canvas, record_, current, colour_, viewmode_, samples_);
+    });
 }
 
 void tplotboard::drawanchormark(QImage& surface) const

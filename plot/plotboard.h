@@ -79,6 +79,8 @@ public:
     // Writes picture() under exactly this name (a Windows bitmap unless another format is
     // named), replacing the file atomically.
     bool savepicture(const std::string& path, const char* format = "BMP");
+    // Writes the picture as a vector drawing (SVG) of the same size, atomically.
+    bool savesvg(const std::string& path);
     // Draws the stretch anchor mark "*" on a window surface, in the window's text font.
     void drawanchormark(QImage& surface) const;
 

@@ -368,12 +368,16 @@ void Tcostructform::savebitmap()
     const std::int32_t handle = handle_;
     QPointer<Tcostructform> self(this);
     const auto path = windows.dialogs().savefile(this, QStringLiteral("Save Function Rozez to file"), QString(),
-                                                 QStringLiteral("BMP FILE|*.bmp|PNG FILE|*.png"));
+                                                 QStringLiteral("BMP FILE|*.bmp|PNG FILE|*.png|SVG FILE|*.svg"));
     tplotboard* b = windows.board(handle);
     if (!path || !b || !self) return;
     // The picture is drawn again rather than read from the screen, which may be covered.
-    const char* format = path->endsWith(".png", Qt::CaseInsensitive) ? "PNG" : "BMP";
-    if (!b->savepicture(path->toStdString(), format)) reportfault("Error on save picture: " + path->toStdString());
+    // BMP unless the name asks for PNG or a vector drawing (SVG).
+    const std::string name = path->toStdString();
+    bool saved = false;
+    if (path->endsWith(".svg", Qt::CaseInsensitive)) saved = b->savesvg(name);
+    else saved = b->savepicture(name, path->endsWith(".png", Qt::CaseInsensitive) ? "PNG" : "BMP");
+    if (!saved) reportfault("Error on save picture: " + name);
     rozez();
 }
 

@@ -273,7 +273,7 @@ TEST(PlotWindow, SaveAsBitmapDrawsThePictureAtomically)
     const QString path = dir.filePath("plot");   // no extension is added
     p.dialogs.answers = {path.toStdString()};
     w->savebitmap();
-    EXPECT_EQ(p.dialogs.events.front(), "save: Save Function Rozez to file||BMP FILE|*.bmp|PNG FILE|*.png");
+    EXPECT_EQ(p.dialogs.events.front(), "save: Save Function Rozez to file||BMP FILE|*.bmp|PNG FILE|*.png|SVG FILE|*.svg");
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.read(2), "BM");
@@ -282,10 +282,15 @@ TEST(PlotWindow, SaveAsBitmapDrawsThePictureAtomically)
     EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), w->board()->picture().convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(saved.pixel(10, 10), w->surface().pixel(10, 10));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"plot"});   // no temporary left
-    // PNG by extension; an unwritable place is reported.
-    p.dialogs.answers = {dir.filePath("p.png").toStdString(), dir.filePath("none/x.bmp").toStdString()};
+    // PNG and SVG by extension; an unwritable place is reported.
+    p.dialogs.answers = {dir.filePath("p.png").toStdString(), dir.filePath("p.SVG").toStdString(),
+                         dir.filePath("none/x.bmp").toStdString()};
     w->savebitmap();
     EXPECT_EQ(QImage(dir.filePath("p.png"), "PNG").size(), saved.size());
+    w->savebitmap();
+    QFile svg(dir.filePath("p.SVG"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(svg.readAll().contains("viewBox=\"0 0 575 349\""));
     w->savebitmap();
     EXPECT_EQ(p.dialogs.events.back(), "error: Error on save picture: " + dir.filePath("none/x.bmp").toStdString());
     // The clipboard gets the same picture.
