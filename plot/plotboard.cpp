@@ -106,6 +106,8 @@ bool tplotboard::resample(bool forced)
             sample(current_.view);
         }
         return true;
+    } catch (const tstopped&) {
+        throw;   // the run was stopped: no fault of the plot
     } catch (...) {
         return false;
     }

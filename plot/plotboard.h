@@ -66,7 +66,8 @@ public:
     void setup(const std::string& args, const std::function<void(const std::string&)>& storehandle);
 
     // A new outer size (the first one included): bounds follow and the curve is resampled
-    // unless the bounds were set by hand. False: show paintfailure, destroy the board.
+    // unless the bounds were set by hand. False: show paintfailure, destroy the board. A
+    // stop of the running program is passed on (tstopped).
     bool resize(int outerwidth, int outerheight);
     // Draws the plot on a window surface (filled with the window colour first). False:
     // show paintfailure, destroy the board.

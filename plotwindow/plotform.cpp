@@ -189,9 +189,23 @@ bool Tcostructform::firstshow()
     resize(area.width(), area.height() + menuBar()->sizeHint().height());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-    bool sized = true;
-    if (!guarded([&sized](tplotboard& board) { sized = board.resize(board.outerwidth(), board.outerheight()); }))
+    bool sized = true, stopped = false;
+    tplotwindows& windows = windows_;
+    const std::int32_t handle = handle_;
+    const bool done = guarded([&](tplotboard& board) {
+        try {
+            sized = board.resize(board.outerwidth(), board.outerheight());
+        } catch (const tstopped&) {
+            stopped = true;   // the program that opened the window is being stopped
+        }
+    });
+    if (stopped) {
+        // A plot left half sampled goes quietly; the stop still ends the run at its next
+        // statement.
+        windows.destroy(handle);
         return false;
+    }
+    if (!done) return false;
     if (!sized) {
         paintfailure();
         return false;

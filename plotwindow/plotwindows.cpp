@@ -91,7 +91,7 @@ std::int32_t tplotwindows::showwnd(std::int32_t handle, std::int32_t mode)
 {
     tplotboard* b = board(handle);
     tentry* e = entry(handle);
-    if (!b || !e->window) return 0;
+    if (!b || !e->window || !e->shown) return 0;   // one never shown has no size or curve yet
     const bool was = e->window->isVisible();
     e->window->setVisible(mode != 0);
     b->setvisible(mode != 0);
@@ -112,7 +112,7 @@ std::vector<Tcostructform*> tplotwindows::windows() const
 {
     std::vector<Tcostructform*> out;
     for (std::int32_t h : order_)
-        if (Tcostructform* w = find(h)) out.push_back(w);
+        if (Tcostructform* w = find(h); w && entry(h)->shown) out.push_back(w);
     return out;
 }
 

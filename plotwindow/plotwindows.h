@@ -46,7 +46,8 @@ public:
     std::int32_t showwnd(std::int32_t handle, std::int32_t mode) override;
     std::int32_t setwndtext(std::int32_t handle, const std::string& text) override;
 
-    // The live plot windows in opening order (hidden ones included).
+    // The live plot windows in opening order (hidden ones included, ones made but never
+    // shown left out).
     std::vector<Tcostructform*> windows() const;
     // The window of a handle, or null.
     Tcostructform* find(std::int32_t handle) const;

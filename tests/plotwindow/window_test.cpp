@@ -75,6 +75,21 @@ TEST(PlotWindow, FailingFirstSamplingClosesWithTheBox)
     EXPECT_TRUE(p.windows.windows().empty());
 }
 
+TEST(PlotWindow, StoppedRunClosesItsNewPlotQuietly)
+{
+    program p(tplotflavour::editor);
+    int statements = 0;
+    p.host.pump = [&] {
+        if (++statements == 20) p.session.stoprequested = true;
+    };
+    const std::int32_t h = p.windows.createplotwindow("x", "x", p.vars, &p.funcs, &p.host);
+    p.windows.showplotwindow(h);
+    EXPECT_EQ(statements, 20);
+    EXPECT_EQ(p.windows.find(h), nullptr);
+    EXPECT_TRUE(p.dialogs.events.empty());
+    EXPECT_THROW(p.exec("1"), tstopped);   // the run ends at its next statement
+}
+
 TEST(PlotWindow, ZoomByDragInEitherDirection)
 {
     // y = x over 1..20 on 536 columns: unit 19/535, origin column trunc(-1/unit) = -28.
@@ -388,6 +403,11 @@ TEST(PlotWindow, WindowCommandsReachRealWindows)
     EXPECT_TRUE(p.windows.destroy(h));
     EXPECT_FALSE(p.windows.destroy(h));
     EXPECT_EQ(p.exec("showwnd(h,5)"), "0");
+    // Made but never shown (the handle could not be stored): not listed, not shown.
+    const std::int32_t orphan = p.windows.createplotwindow("x", "x", p.vars, &p.funcs, &p.host);
+    EXPECT_TRUE(p.windows.windows().empty());
+    EXPECT_EQ(p.windows.showwnd(orphan, 5), 0);
+    EXPECT_FALSE(p.windows.find(orphan)->isVisible());
 }
 
 TEST(PlotWindowLifetime, PlotInsideAUserFunctionKeepsACopyOfItsList)
