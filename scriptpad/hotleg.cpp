@@ -306,16 +306,16 @@ bool Thotleg::eventFilter(QObject* watched, QEvent* event)
     }
     if (flowmemo && watched == flowmemo->viewport()) {
         // Dragging the lower edge of the editor pane changes its height.
-        const auto* mouse = static_cast<QMouseEvent*>(event);
         switch (event->type()) {
         case QEvent::MouseButtonPress:
-            if (mouse->button() == Qt::LeftButton) resizing_ = true;
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) resizing_ = true;
             break;
         case QEvent::MouseButtonRelease:
             resizing_ = false;
             break;
         case QEvent::MouseMove: {
-            const int y = flowmemo->viewport()->mapTo(flowmemo, mouse->position().toPoint()).y();
+            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+            const int y = flowmemo->viewport()->mapTo(flowmemo, at).y();
             if (y > flowmemo->height() - 10) {
                 flowmemo->viewport()->setCursor(Qt::SplitVCursor);
                 if (resizing_) {

@@ -1,7 +1,9 @@
 // The unit list dialog, the about box, and the syntax colouring read by the engine's scanner.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QListWidget>
 
 #include "aboutbox.h"
@@ -111,6 +113,52 @@ TEST(syntaxcolour, tokensfromtheenginescanner)
         {"", {}},
     };
     for (const row& r : rows) EXPECT_EQ(quor::colourtokens(r.line, funcs), r.want) << r.line;
+}
+
+}  // namespace
+
+namespace {
+
+// Sends a mouse event to the editor pane's text area at height y of the pane.
+void mouse(pad& p, QEvent::Type type, int y, Qt::MouseButtons buttons)
+{
+    QWidget* area = p.ed().flowmemo->viewport();
+    const QPointF at(40, y - area->mapTo(p.ed().flowmemo, QPoint(0, 0)).y());
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent e(type, at, area->mapToGlobal(at), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(area, &e);
+}
+
+TEST(hotleg, draggingthepaneedge)
+{
+    pad p;
+    p.ed().show();
+    auto* pane = p.ed().flowmemo;
+    ASSERT_EQ(pane->height(), 305);
+    struct step {
+        QEvent::Type type;
+        int y;
+        Qt::MouseButtons buttons;
+        int height;
+        Qt::CursorShape cursor;
+    };
+    const step steps[] = {
+        {QEvent::MouseMove, 100, Qt::NoButton, 305, Qt::IBeamCursor},
+        {QEvent::MouseMove, 300, Qt::NoButton, 305, Qt::SplitVCursor},   // near the edge, not pressed
+        {QEvent::MouseButtonPress, 300, Qt::LeftButton, 305, Qt::SplitVCursor},
+        {QEvent::MouseMove, 330, Qt::LeftButton, 330, Qt::SplitVCursor},   // down
+        {QEvent::MouseMove, 322, Qt::LeftButton, 322, Qt::SplitVCursor},   // and up again
+        {QEvent::MouseMove, 2000, Qt::LeftButton, pane->parentWidget()->height() - 40, Qt::SplitVCursor},
+        {QEvent::MouseButtonRelease, 200, Qt::NoButton, pane->parentWidget()->height() - 40, Qt::SplitVCursor},
+        {QEvent::MouseMove, 200, Qt::NoButton, pane->parentWidget()->height() - 40, Qt::IBeamCursor},
+    };
+    int i = 0;
+    for (const step& s : steps) {
+        mouse(p, s.type, s.y, s.buttons);
+        EXPECT_EQ(pane->height(), s.height) << "step " << i;
+        EXPECT_EQ(pane->viewport()->cursor().shape(), s.cursor) << "step " << i;
+        ++i;
+    }
 }
 
 }  // namespace
