@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -99,7 +100,8 @@ void Thotleg::buildwindow()
     layout->addWidget(flowmemo);
     layout->addWidget(resultmemo, 1);
     setCentralWidget(central);
-    statusBar()->showMessage("Welcome to Quor world!");
+    // A panel of its own: menu hints do not wipe it.
+    statusBar()->addWidget(new QLabel("Welcome to Quor world!", statusBar()), 1);
     statusBar()->setSizeGripEnabled(true);
 
     selbox = new QComboBox(this);

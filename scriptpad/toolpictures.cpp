@@ -171,11 +171,11 @@ QPixmap programpicture(int size)
     for (int x = 10; x <= 54; ++x) wave.lineTo(x, 40 - 12 * std::sin((x - 10) / 7.0) * std::exp(-(x - 10) / 40.0));
     p.drawPath(wave);
     QFont f("DejaVu Sans");
-    f.setPixelSize(26);
+    f.setPixelSize(22);
     f.setBold(true);
     p.setFont(f);
     p.setPen(Qt::white);
-    p.drawText(QRectF(30, 28, 28, 30), Qt::AlignCenter, "q");
+    p.drawText(QRectF(36, 32, 22, 26), Qt::AlignCenter, "q");
     p.end();
     return pm;
 }
