@@ -168,8 +168,15 @@ Tmainform::Tmainform(tdialogs& dialogs, tpaintoptions options, const tboardsfact
 
 Tmainform::~Tmainform()
 {
-    // Plot windows refer to the lists and the memo: they go first.
+    // Plot windows refer to the lists and the memo: they go first. Their objects belong to
+    // the result window and may still wait for deletion: they go with it, while the plot
+    // windows' host they report to still lives.
     if (boards_) boards_->destroyall();
+    about_.reset();
+    unitmanage_.reset();
+    manage_.reset();
+    resultform_.reset();
+    memo_.reset();
     host_.setwindows(nullptr);
     boards_.reset();
 }
