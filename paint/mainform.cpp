@@ -211,7 +211,6 @@ void Tmainform::FormCreate()
         dialogs_.errorbox(this, QString::fromStdString(e.what()));
         return;
     }
-    varname_ = "x";
     const tprofile profile(options_.inipath);
     const tpaintsettings s = readpaintsettings(profile);
     settingsread_ = true;
