@@ -6,7 +6,7 @@ JOBS       ?= 2
 # Seconds per fuzz target: `make test` runs each briefly, `make fuzz` as long as asked.
 FUZZ_SECONDS ?= 600
 
-.PHONY: setup build build-asan build-fuzz test test-plain test-asan test-fuzz fuzz run bench clean
+.PHONY: setup build build-asan build-fuzz test test-plain test-asan test-fuzz fuzz run paint bench clean
 
 setup:
 	@sh scripts/setup.sh
@@ -37,8 +37,15 @@ test: test-plain test-asan test-fuzz
 fuzz: build-fuzz
 	sh scripts/fuzz.sh $(FUZZBUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
+# With a display the tour opens in scriptpad (F5 runs it); without one quor runs it.
 run: build
-	$(BUILD)/cli/quor -u data/examples/util.txt data/examples/tour.txt
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  $(BUILD)/scriptpad/scriptpad -u data/examples/util.txt data/examples/tour.txt; \
+	else $(BUILD)/cli/quor -u data/examples/util.txt data/examples/tour.txt; fi
+
+paint: build
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then $(BUILD)/paint/paint; \
+	else echo "paint: no display here (DISPLAY and WAYLAND_DISPLAY are empty); start it on a desktop"; fi
 
 bench: build
 	sh bench/run.sh $(BUILD)

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "consolehost.h"
+#include "datadirs.h"
 #include "session.h"
 #include "units.h"
 
@@ -42,17 +43,7 @@ trunresult runprogram(const std::string& text, quor::tvarlist& vars, quor::tfunc
 std::vector<std::string> tabledirs(const std::string& chosen)
 {
     if (!chosen.empty()) return {chosen};
-    std::vector<std::string> dirs{""};
-    char buf[4096];
-    const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n > 0) {
-        std::string exe(buf, static_cast<std::size_t>(n));
-        const std::string dir = exe.substr(0, exe.rfind('/'));
-        dirs.push_back(dir);
-        dirs.push_back(dir + "/../share/quor");
-    }
-    dirs.push_back(QUOR_DATADIR);
-    return dirs;
+    return quor::datadirs(QUOR_DATADIR);
 }
 
 std::string lookedin(const std::vector<std::string>& dirs)

@@ -11,4 +11,9 @@ public:
     std::string text() const { return what(); }
 };
 
+// Raised between statements once the host asked the running program to stop. It is no
+// fault of the program, so no fault handler of the interpreter catches it: it ends the run
+// and reaches the code that started the run.
+struct tstopped {};
+
 }  // namespace quor

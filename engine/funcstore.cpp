@@ -49,6 +49,12 @@ void tfuncstore::addline(const std::string& text, int sourceline)
     indexed_ = false;
 }
 
+void tfuncstore::clearlines()
+{
+    lines_.clear();
+    indexed_ = false;
+}
+
 void tfuncstore::index() const
 {
     if (indexed_) return;

@@ -42,6 +42,8 @@ public:
     int assignlines(const std::vector<std::string>& source, int firstline = 1);
     // Appends one statement line as it stands.
     void addline(const std::string& text, int sourceline);
+    // Removes every line.
+    void clearlines();
     // Empty when the store may run, else a description of the first fault.
     std::string checkblocks(tsession& s) const;
     // Runs every line; failures are reported (box and memo line), never passed on.

@@ -66,6 +66,12 @@ public:
     long long steplimit = 0;
     // Counts one step; past the limit fails, and goes on failing, with steplimitmessage.
     void step();
+    // Set by the host to end the running program at its next statement (raising tstopped);
+    // the starter of the run clears it.
+    bool stoprequested = false;
+    // Pending-event handlers now running: a statement evaluated inside one never raises the
+    // stop, which must not unwind through the platform's event handling.
+    int eventdepth = 0;
 
     // Fails with a nesting fault when less than a safety margin of stack is left.
     void checkstack() const;

@@ -2,6 +2,7 @@
 
 #include "commands.h"
 #include "evaluator.h"
+#include "fault.h"
 #include "funclist.h"
 #include "host.h"
 #include "numtext.h"
@@ -33,8 +34,12 @@ std::string execstatement(const std::string& text, tvarlist& vars, tfunclist& fu
 {
     // Calls of commands nest statements inside statements, as brackets nest groups.
     tnestguard guard(s, &tsession::groupdepth, maxgroupdepth, memo);
-    if (s.editor()) s.host.processevents();
+    if (s.editor()) {
+        tcharge<int> inevents(s.eventdepth, 1);
+        s.host.processevents();
+    }
     s.step();
+    if (s.stoprequested && s.eventdepth == 0) throw tstopped{};
     if (const auto call = splitcall(text, s)) {
         int k = tableindex(funcs.stringnames, call->name);
         if (k >= 0) return runstringfunc(k, call->args, vars, memo, funcs, s);

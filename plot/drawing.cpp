@@ -3,10 +3,10 @@
 #include <cmath>
 #include <exception>
 
+#include "canvas.h"
 #include "fault.h"
 #include "numtext.h"
 #include "sampling.h"
-#include "surface.h"
 
 namespace quor {
 
@@ -49,7 +49,7 @@ std::string axislabel(double value)
     return numtotext(double(std::llrint(thousandths)) / 1000);
 }
 
-bool drawplot(tsurface& surface, const trecordinfo& record, tpaintsetting& current, tcolour windowcolour,
+bool drawplot(tcanvas& surface, const trecordinfo& record, tpaintsetting& current, tcolour windowcolour,
               std::uint8_t viewmode, const cpaintlist& samples)
 {
     try {
@@ -68,14 +68,14 @@ bool drawplot(tsurface& surface, const trecordinfo& record, tpaintsetting& curre
     }
 }
 
-void drawlabels(tsurface& surface, const trecordinfo& record)
+void drawlabels(tcanvas& surface, const trecordinfo& record)
 {
     if (record.labels.empty()) return;
     surface.setfont(record.labelfont);
     for (const auto& label : record.labels) surface.textout(label.point.x, label.point.y, label.text);
 }
 
-void drawcurve(tsurface& surface, const trecordinfo& record, const cpaintlist& samples)
+void drawcurve(tcanvas& surface, const trecordinfo& record, const cpaintlist& samples)
 {
     if (samples.empty()) return;
     surface.setpen(record.funcpen);
@@ -84,14 +84,14 @@ void drawcurve(tsurface& surface, const trecordinfo& record, const cpaintlist& s
     surface.flush();
 }
 
-void drawaxes(tsurface& surface, const trecordinfo& record, const tviewinfo& view, bool guarded)
+void drawaxes(tcanvas& surface, const trecordinfo& record, const tviewinfo& view, bool guarded)
 {
     if (!record.setting.drawaxis) return;
     const tviewinfo& home = record.setting.view;
     const std::int32_t ox = view.originx, oy = view.originy;
     // A label text starts at its anchor and is never wider than this.
     const std::int64_t reach = 4096;
-    const std::int64_t width = surface.image().width(), height = surface.image().height();
+    const std::int64_t width = surface.width(), height = surface.height();
 
     guardedstep(guarded, "Error on paint axis", [&] {
         surface.setpen(record.axispen);

@@ -1,6 +1,8 @@
 #include "plotboard.h"
 
 #include <algorithm>
+#include <cmath>
+
 
 #include "fault.h"
 #include "host.h"
@@ -12,6 +14,7 @@
 #include "statements.h"
 #include "surface.h"
 #include "variables.h"
+#include "vectorcanvas.h"
 
 namespace quor {
 
@@ -103,6 +106,8 @@ bool tplotboard::resample(bool forced)
             sample(current_.view);
         }
         return true;
+    } catch (const tstopped&) {
+        throw;   // the run was stopped: no fault of the plot
     } catch (...) {
         return false;
     }
@@ -138,7 +143,19 @@ QImage tplotboard::picture()
     return drawn.copy(0, 0, w, h);
 }
 
-bool tplotboard::savepicture(const std::string& path) { return writepicture(picture(), path, "BMP").empty(); }
+bool tplotboard::savepicture(const std::string& path, const char* format)
+{
+    const QImage image = picture();
+    return !image.isNull() && writepicture(image, path, format).empty();
+}
+
+bool tplotboard::savesvg(const std::string& path)
+{
+    tpaintsetting current = current_;
+    return writesvg(path, outerwidth_ - 9, outerheight_ - 46, colour_, caption_, [&](tcanvas& canvas) {
+        return drawplot(canvas, record_, current, colour_, viewmode_, samples_);
+    });
+}
 
 void tplotboard::drawanchormark(QImage& surface) const
 {
@@ -155,6 +172,21 @@ void tplotboard::zoom()
     zoomrange(zoomrect_, current_.view);
     current_.view.fixedrange = true;
     sample(current_.view);
+}
+
+void tplotboard::wheelzoom(std::int32_t x, double factor)
+{
+    if (!(factor > 0) || samples_.empty()) return;
+    if (viewmode_ == viewhome) current_ = record_.setting;
+    tviewinfo& view = current_.view;
+    const double at = (double(x) - view.originx) * view.xunit;
+    const double xmin = at - (at - view.xmin) * factor, xmax = at + (view.xmax - at) * factor;
+    if (!(xmin < xmax) || !std::isfinite(xmin) || !std::isfinite(xmax)) return;
+    view.xmin = xmin;
+    view.xmax = xmax;
+    view.fixedrange = true;
+    viewmode_ = viewzoomed;
+    sample(view);
 }
 
 void tplotboard::restoreimage()
@@ -227,6 +259,8 @@ tpointer tplotboard::pointer(std::int32_t x, std::int32_t y) const
     return curvehit({x, y}, samples_, record_.sensitivity) ? tpointer::hand : tpointer::arrow;
 }
 
+bool tplotboard::addlabel(const std::string& text) { return record_.addlabel(press_.x, press_.y, text); }
+
 bool tplotboard::addlabel() { return record_.addlabel(press_.x, press_.y, session_.host); }
 
 void tplotboard::deletelabels() { record_.deletelabels(); }
@@ -271,6 +305,15 @@ bool tplotboard::applypointmove(tworld p1, tworld p2, std::optional<tworld> fixe
         throw tfault("Error on move paint");
     }
     return resample(true);
+}
+
+double tplotboard::valueat(const std::string& x)
+{
+    try {
+        return evalat(expression_, variable_, x, *vars_, funcs_ ? *funcs_ : nofuncs_, memo_, session_);
+    } catch (...) {
+        throw tfault("Invalid float " + x);
+    }
 }
 
 bool tplotboard::changeexpression(const std::string& expression, const std::string& variable)

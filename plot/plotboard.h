@@ -66,7 +66,8 @@ public:
     void setup(const std::string& args, const std::function<void(const std::string&)>& storehandle);
 
     // A new outer size (the first one included): bounds follow and the curve is resampled
-    // unless the bounds were set by hand. False: show paintfailure, destroy the board.
+    // unless the bounds were set by hand. False: show paintfailure, destroy the board. A
+    // stop of the running program is passed on (tstopped).
     bool resize(int outerwidth, int outerheight);
     // Draws the plot on a window surface (filled with the window colour first). False:
     // show paintfailure, destroy the board.
@@ -76,14 +77,20 @@ public:
     // The saved or copied picture: (outer width - 9) x (outer height - 46) pixels of the
     // drawn surface; null when drawing failed.
     QImage picture();
-    // Writes picture() as a Windows bitmap under exactly this name.
-    bool savepicture(const std::string& path);
+    // Writes picture() under exactly this name (a Windows bitmap unless another format is
+    // named), replacing the file atomically.
+    bool savepicture(const std::string& path, const char* format = "BMP");
+    // Writes the picture as a vector drawing (SVG) of the same size, atomically.
+    bool savesvg(const std::string& path);
     // Draws the stretch anchor mark "*" on a window surface, in the window's text font.
     void drawanchormark(QImage& surface) const;
 
     // "放大": zooms to the zoom rectangle's columns; nothing without one. Sampling
     // failures are raised.
     void zoom();
+    // Mouse wheel: zooms the x range about the world x under column x by factor (below 1
+    // narrows); the view becomes a zoomed one. Sampling failures are raised.
+    void wheelzoom(std::int32_t x, double factor);
     // "图象还原": back to the home view, resampled. Sampling failures are raised.
     void restoreimage();
     // "表达式还原": identity move, base expression, resampled. False as for resize.
@@ -98,6 +105,8 @@ public:
     tpointer pointer(std::int32_t x, std::int32_t y) const;
     // "加注文本" (and double click): asks for a label at the press point.
     bool addlabel();
+    // The same with the text already asked for (a window asks through its own boxes).
+    bool addlabel(const std::string& text);
     // "删除文本": the record's label dialog.
     void deletelabels();
     // "文本字体": the window's text font and the label font.
@@ -110,6 +119,9 @@ public:
     // Environment dialog "去": a typed move (or stretch about fixed), then resampled. Move
     // failures raise "Error on move paint"; false as for resize.
     bool applypointmove(tworld p1, tworld p2, std::optional<tworld> fixed);
+    // Environment dialog "自动填充函数值": the current expression's value at the number
+    // text x; failures raise "Invalid float " + x.
+    double valueat(const std::string& x);
     // Environment dialog "修改": new base expression and variable, identity move, resampled.
     bool changeexpression(const std::string& expression, const std::string& variable);
 

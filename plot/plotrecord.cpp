@@ -12,8 +12,14 @@ trecordinfo::trecordinfo(const std::string& name, int kind)
 bool trecordinfo::addlabel(std::int32_t x, std::int32_t y, thost& host)
 {
     std::string answer;
-    if (!host.inputbox("Input the text", "  ", "", answer) || answer.empty()) return false;
-    labels.push_back(tlabel{answer, ctextpoint{x, y}});
+    if (!host.inputbox("Input the text", "  ", "", answer)) return false;
+    return addlabel(x, y, answer);
+}
+
+bool trecordinfo::addlabel(std::int32_t x, std::int32_t y, const std::string& text)
+{
+    if (text.empty()) return false;
+    labels.push_back(tlabel{text, ctextpoint{x, y}});
     return true;
 }
 

@@ -135,6 +135,8 @@ public:
     // Asks for a text ("Input the text") and appends it as a label at (x, y); an empty
     // answer or a cancelled box adds nothing. True when a label was added.
     bool addlabel(std::int32_t x, std::int32_t y, thost& host);
+    // Appends text as a label at (x, y); an empty text adds nothing. True when added.
+    bool addlabel(std::int32_t x, std::int32_t y, const std::string& text);
     // Hands all labels to the label dialog and keeps what it leaves, in order.
     void deletelabels();
 

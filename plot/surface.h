@@ -7,6 +7,7 @@
 
 #include <QImage>
 
+#include "canvas.h"
 #include "drawtools.h"
 
 namespace quor {
@@ -14,30 +15,32 @@ namespace quor {
 // Draws on an image it does not own; the image is kept in 32-bit RGB form. Lines are
 // collected per stroke (a move-to and the line-tos after it) and combined with the image
 // by the pen's raster mode when the stroke ends, so every covered pixel is combined once.
-class tsurface {
+class tsurface : public tcanvas {
 public:
     explicit tsurface(QImage& image);
-    ~tsurface();
+    ~tsurface() override;
     tsurface(const tsurface&) = delete;
     tsurface& operator=(const tsurface&) = delete;
 
-    void setpen(const tpen& pen);
+    void setpen(const tpen& pen) override;
     const tpen& pen() const { return pen_; }
-    void setfont(const tfont& font);
+    void setfont(const tfont& font) override;
     const tfont& font() const { return font_; }
     // Colour that fills the cell of every text drawn.
-    void setbkcolour(tcolour c);
+    void setbkcolour(tcolour c) override;
     tcolour bkcolour() const { return bk_; }
 
-    void moveto(int x, int y);
+    void moveto(int x, int y) override;
     // Draws from the current point to (x, y), both ends included; (x, y) becomes current.
-    void lineto(int x, int y);
+    void lineto(int x, int y) override;
     // Draws text with its cell's top-left corner at (x, y), the cell filled with the
     // text background colour and the glyphs in the font's colour.
-    void textout(int x, int y, const std::string& text);
+    void textout(int x, int y, const std::string& text) override;
     // Width and height in pixels of the cell of text in the current font.
     int textwidth(const std::string& text) const;
     int textheight() const;
+    int width() const override { return w_; }
+    int height() const override { return h_; }
 
     // Fills the whole image with one colour.
     void fill(tcolour c);
@@ -46,7 +49,7 @@ public:
     // The image with every pending stroke applied.
     QImage& image();
     // Applies the pending stroke.
-    void flush();
+    void flush() override;
 
 private:
     // No stroke pixels are waiting to be combined.

@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QXmlStreamReader>
 
 #include "fixture.h"
+#include "tempdir.h"
 #include "guiapp.h"
 #include "numtext.h"
 #include "plotboard.h"
 #include "plotregistry.h"
 #include "units.h"
+#include "sampling.h"
 
 using namespace quor;
 
@@ -291,4 +294,45 @@ TEST(PlotRegistry, BoardsRemovedWhileTheySampleLiveUntilTheSamplingEnds)
     EXPECT_TRUE(reg.show(keep));
     EXPECT_TRUE(reg.remove(keep));
     EXPECT_EQ(reg.count(), 0);
+}
+
+TEST(PlotBoard, SvgIsAVectorDrawingOfThePicture)
+{
+    boardfixture b("x");
+    ASSERT_TRUE(b.firstsize());
+    b.board.record().addlabel(40, 20, "note");
+    quortest::tempdir dir;
+    const std::string path = dir.str() + "/plot.svg";
+    ASSERT_TRUE(b.board.savesvg(path));
+    QFile file(QString::fromStdString(path));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    QString viewbox, title, curve;
+    QStringList texts;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        if (xml.name() == u"svg") viewbox = xml.attributes().value("viewBox").toString();
+        else if (xml.name() == u"title") title = xml.readElementText();
+        else if (xml.name() == u"text") {
+            const QString x = xml.attributes().value("x").toString();
+            texts << x + ":" + xml.readElementText();
+        }
+        else if (xml.name() == u"path") {
+            const QString d = xml.attributes().value("d").toString();
+            if (d.count('L') > curve.count('L')) curve = d;
+        }
+    }
+    ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(viewbox, "0 0 535 329");
+    EXPECT_EQ(title, "x");
+    EXPECT_TRUE(texts.contains("40:note"));
+    EXPECT_TRUE(texts.contains("0:0.994"));   // the first x-axis label
+    // The curve: one path through the centres of the 536 sample pixels.
+    EXPECT_EQ(curve.count('L'), 535);
+    const auto centre = [&](int i) {
+        return QString("%1,%2").arg(b.board.samples()[i].x + 0.5).arg(truncpixel(b.board.samples()[i].y) + 0.5);
+    };
+    EXPECT_TRUE(curve.startsWith("M" + centre(0) + " L" + centre(1))) << curve.left(40).toStdString();
+    EXPECT_TRUE(curve.endsWith("L" + centre(535))) << curve.right(40).toStdString();
+    EXPECT_FALSE(b.board.savesvg(dir.str() + "/none/plot.svg"));
 }

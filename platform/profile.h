@@ -1,0 +1,54 @@
+#pragma once
+// Private-profile (INI) files read and written by the Windows rules: sections and keys are
+// found without regard to case, a missing key gives the default, a key present with an empty
+// value gives the empty value, and a write changes one key and keeps every other line.
+#include <string>
+#include <vector>
+
+namespace quor {
+
+class tprofile {
+public:
+    // The file's lines, when it exists and can be read; an empty profile otherwise.
+    explicit tprofile(std::string path);
+
+    // The value of key in section (blanks around it and one pair of enclosing quotes
+    // dropped); deflt when the section or the key is missing.
+    std::string read(const std::string& section, const std::string& key, const std::string& deflt) const;
+    // Sets key in section, adding the key at the end of the section or the section at the
+    // end of the file. A value is one line: it is cut at its first line break.
+    void write(const std::string& section, const std::string& key, const std::string& value);
+    // Replaces the file atomically (its folder is made when missing); false on failure,
+    // which leaves the old file as it was. A file that exists but could not be read (a
+    // folder, no access) is never replaced.
+    bool save() const;
+
+    const std::string& path() const { return path_; }
+    long long linecount() const { return static_cast<long long>(lines_.size()); }
+    bool existed() const { return existed_; }
+
+private:
+    // Index of the first line of the section's heading, or -1.
+    int findsection(const std::string& section) const;
+    // Index of the key's line within the section starting at heading, or -1.
+    int findkey(int heading, const std::string& key) const;
+
+    std::string path_;
+    std::vector<std::string> lines_;
+    std::string eol_ = "\n";
+    bool existed_ = false;
+    bool unreadable_ = false;
+};
+
+// One read, as GetPrivateProfileString does it.
+std::string readprofile(const std::string& section, const std::string& key, const std::string& deflt,
+                        const std::string& path);
+// One write, as WritePrivateProfileString does it; false when the file could not be written.
+bool writeprofile(const std::string& section, const std::string& key, const std::string& value,
+                  const std::string& path);
+
+// Where a program keeps its INI file called name: its own folder programdir when that is
+// writable, else $XDG_CONFIG_HOME/quor (by default ~/.config/quor).
+std::string profilepath(const std::string& name, const std::string& programdir);
+
+}  // namespace quor

@@ -1,0 +1,171 @@
+// INI files by the private-profile rules, and their atomic replacement.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "atomicfile.h"
+#include "profile.h"
+#include "tempdir.h"
+#include "units.h"
+
+namespace {
+
+std::string slurp(const std::string& path)
+{
+    std::string text;
+    quor::readtextfile(path, text);
+    return text;
+}
+
+int tempfiles(const std::filesystem::path& dir)
+{
+    int n = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+        if (e.path().filename().string().rfind(".", 0) == 0) ++n;
+    return n;
+}
+
+struct readcase {
+    const char* file;
+    const char* section;
+    const char* key;
+    const char* expected;   // with the default "DEF"
+};
+
+TEST(Profile, ReadsByTheWindowsRules)
+{
+    const readcase cases[] = {
+        {"[state]\nisontop=1\n", "state", "isontop", "1"},
+        {"[STATE]\nIsOnTop=1\n", "state", "isontop", "1"},            // case of section and key
+        {"[state]\nisontop=1\n", "State", "ISONTOP", "1"},
+        {"[ state ]\n  isontop =  1  \n", "state", "isontop", "1"},   // blanks around names and value
+        {"[state]\nbackimage=\n", "state", "backimage", ""},          // present and empty
+        {"[state]\nbackimage=\n", "state", "other", "DEF"},           // missing key
+        {"[vari]\nisontop=1\n", "state", "isontop", "DEF"},           // key of another section
+        {"", "state", "isontop", "DEF"},                              // empty file
+        {"isontop=1\n[state]\n", "state", "isontop", "DEF"},          // key before any section
+        {"[state]\nisontop=1\n[state]\nisontop=2\n", "state", "isontop", "1"},  // first one wins
+        {"[state]\r\nisontop=7\r\n", "state", "isontop", "7"},        // CR LF
+        {"[state]\n;isontop=1\nisontop=2\n", "state", "isontop", "2"},  // comment skipped
+        {"[state]\npath=\"/a b/c\"\n", "state", "path", "/a b/c"},     // quotes dropped
+        {"[state]\nexpr=a=b\n", "state", "expr", "a=b"},               // value keeps later "="
+        {"[stateX]\nisontop=1\n", "state", "isontop", "DEF"},
+    };
+    quortest::tempdir dir;
+    for (const readcase& c : cases) {
+        const std::string path = dir.write("t.ini", c.file);
+        EXPECT_EQ(quor::readprofile(c.section, c.key, "DEF", path), c.expected) << c.file;
+    }
+    EXPECT_EQ(quor::readprofile("state", "isontop", "DEF", dir.str() + "/missing.ini"), "DEF");
+}
+
+struct writecase {
+    const char* before;
+    const char* section;
+    const char* key;
+    const char* value;
+    const char* after;
+};
+
+TEST(Profile, WritesOneKeyAndKeepsTheRest)
+{
+    const writecase cases[] = {
+        {"", "state", "isontop", "1", "[state]\nisontop=1\n"},
+        {"[STATE]\nIsOnTop=0\nother=5\n", "state", "isontop", "1", "[STATE]\nisontop=1\nother=5\n"},
+        {"[state]\na=1\n\n[units]\ncount=2\n", "state", "b", "2", "[state]\na=1\nb=2\n\n[units]\ncount=2\n"},
+        {"[units]\ncount=3\nunit0=a\nunit1=b\nunit2=c\n", "units", "count", "1",
+         "[units]\ncount=1\nunit0=a\nunit1=b\nunit2=c\n"},
+        {"; settings\n[x]\nk=v\n", "y", "k", "w", "; settings\n[x]\nk=v\n[y]\nk=w\n"},
+        {"[state]\r\nisontop=0\r\n", "state", "isontop", "1", "[state]\r\nisontop=1\r\n"},
+        {"[vari]\nvari=x\n", "vari", "vari", "t\n[units]\ncount=99", "[vari]\nvari=t\n"},   // one line only
+        {"[vari]\nvari=x\n", "vari", "vari", "", "[vari]\nvari=\n"},
+    };
+    quortest::tempdir dir;
+    for (const writecase& c : cases) {
+        const std::string path = dir.write("t.ini", c.before);
+        EXPECT_TRUE(quor::writeprofile(c.section, c.key, c.value, path));
+        EXPECT_EQ(slurp(path), c.after) << c.before;
+    }
+    EXPECT_EQ(tempfiles(dir.path), 0);
+}
+
+TEST(Profile, SaveMakesTheFolderAndRoundTrips)
+{
+    quortest::tempdir dir;
+    const std::string path = dir.str() + "/deep/er/p.ini";
+    quor::tprofile p(path);
+    EXPECT_FALSE(p.existed());
+    p.write("units", "unit0", "/home/u/中文 单元.txt");
+    p.write("Units", "COUNT", "1");
+    ASSERT_TRUE(p.save());
+    const quor::tprofile q(path);
+    EXPECT_TRUE(q.existed());
+    EXPECT_EQ(q.read("units", "unit0", ""), "/home/u/中文 单元.txt");
+    EXPECT_EQ(q.read("units", "count", ""), "1");
+    EXPECT_EQ(slurp(path), "[units]\nunit0=/home/u/中文 单元.txt\nCOUNT=1\n");
+}
+
+TEST(Profile, UnreadableFileIsNeverReplaced)
+{
+    quortest::tempdir dir;
+    const std::string path = dir.str() + "/folder.ini";
+    std::filesystem::create_directory(path);
+    quor::tprofile p(path);
+    p.write("state", "isontop", "1");
+    EXPECT_FALSE(p.save());
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+}
+
+TEST(AtomicFile, UnfinishedWriteLeavesTheOldFile)
+{
+    quortest::tempdir dir;
+    const std::string path = dir.write("a.ini", "old text\n");
+    {
+        quor::tatomicfile f(path);
+        ASSERT_TRUE(f.ok());
+        EXPECT_TRUE(f.write("half of the new"));
+        EXPECT_EQ(tempfiles(dir.path), 1);
+    }   // no commit: as if the program died or the disk filled up
+    EXPECT_EQ(slurp(path), "old text\n");
+    EXPECT_EQ(tempfiles(dir.path), 0);
+
+    chmod(path.c_str(), 0640);
+    ASSERT_TRUE(quor::writefileatomic(path, "new text\n"));
+    EXPECT_EQ(slurp(path), "new text\n");
+    struct stat st;
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);   // the old file's permissions stay
+    EXPECT_EQ(tempfiles(dir.path), 0);
+}
+
+TEST(AtomicFile, FailuresReportAndKeepTheTarget)
+{
+    quortest::tempdir dir;
+    EXPECT_FALSE(quor::writefileatomic(dir.str() + "/no/such/folder/x", "text"));
+    // A target that is a non-empty folder cannot be renamed over.
+    std::filesystem::create_directories(dir.path / "busy" / "inside");
+    quor::tatomicfile f((dir.path / "busy").string());
+    EXPECT_TRUE(f.write("text"));
+    EXPECT_FALSE(f.commit());
+    EXPECT_FALSE(f.error().empty());
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path / "busy" / "inside"));
+}
+
+TEST(Profile, LivesBesideTheProgramOrInTheConfigFolder)
+{
+    quortest::tempdir dir;
+    const char* oldxdg = getenv("XDG_CONFIG_HOME");
+    const std::string keep = oldxdg ? oldxdg : "";
+    EXPECT_EQ(quor::profilepath("vivevazed.ini", dir.str()), dir.str() + "/vivevazed.ini");
+    setenv("XDG_CONFIG_HOME", "/cfg", 1);
+    EXPECT_EQ(quor::profilepath("vivevazed.ini", dir.str() + "/absent"), "/cfg/quor/vivevazed.ini");
+    setenv("XDG_CONFIG_HOME", "relative", 1);   // not absolute: ignored, as the rule says
+    const std::string home = getenv("HOME") ? getenv("HOME") : ".";
+    EXPECT_EQ(quor::profilepath("base.ini", ""), home + "/.config/quor/base.ini");
+    if (oldxdg) setenv("XDG_CONFIG_HOME", keep.c_str(), 1);
+    else unsetenv("XDG_CONFIG_HOME");
+}
+
+}  // namespace

@@ -1,0 +1,117 @@
+// Start-up and base.ini: the base directory and the units come back after a restart,
+// missing units drop out, a start-up that stopped early leaves the file as it was.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "funclist.h"
+#include "profile.h"
+#include "padfixture.h"
+
+using quortest::events;
+using quortest::pad;
+
+namespace {
+
+std::string ini(pad& p, const std::string& section, const std::string& key)
+{
+    return quor::readprofile(section, key, "<none>", (p.dir.path / "base.ini").string());
+}
+
+TEST(startup, baseiniroundtrip)
+{
+    quortest::tempdir units;
+    const std::string u0 = units.write("geo.txt", "function a=area(r)\na:=r*r\nendfunction\n");
+    const std::string u2 = units.write("stat.txt", "function m=mid(a,b)\nm:=(a+b)/2\nendfunction\n");
+    const std::string u3 = units.write("more.txt", "function t=twice(a)\nt:=2*a\nendfunction\n");
+    pad p("[basedir]\npath=" + units.str() + "\n[units]\ncount=3\nunit0=" + u0 + "\nunit1=" + units.str() +
+          "/gone.txt\nunit2=" + u2 + "\n");
+    EXPECT_TRUE(p.take().empty());   // the missing unit is skipped without a message
+    EXPECT_EQ(p.ed().unitfiles(), (std::vector<std::string>{u0, u2}));
+    EXPECT_EQ(p.ed().funcs().basedir, units.str());
+    EXPECT_NE(p.ed().funcs().findfunc("area"), nullptr);
+    EXPECT_NE(p.ed().funcs().findfunc("mid"), nullptr);
+
+    // Loading a listed unit again reloads it and keeps the list; a new one is appended.
+    p.dialogs.answers = {u0, u3, "/some/where"};
+    p.ed().LoadUnit1Click();
+    p.ed().LoadUnit1Click();
+    p.ed().Base1Click();
+    EXPECT_EQ(p.take(), (events{"open: |" + units.str() + "|TXT FILE|*.txt|ALL FILE|*.*",
+                                "open: |" + units.str() + "|TXT FILE|*.txt|ALL FILE|*.*",
+                                "folder: 选择基文件夹|" + units.str()}));
+    EXPECT_EQ(p.ed().unitfiles(), (std::vector<std::string>{u0, u2, u3}));
+    p.ed().close();
+    EXPECT_EQ(ini(p, "basedir", "path"), "/some/where");
+    EXPECT_EQ(ini(p, "units", "count"), "3");
+    EXPECT_EQ(ini(p, "units", "unit1"), u2);
+    EXPECT_EQ(ini(p, "units", "unit2"), u3);
+
+    p.start();
+    EXPECT_EQ(p.ed().unitfiles(), (std::vector<std::string>{u0, u2, u3}));
+    EXPECT_EQ(p.ed().funcs().basedir, "/some/where");
+    EXPECT_NE(p.ed().funcs().findfunc("twice"), nullptr);
+
+    // Reset: no unit at the next start; the old keys stay in the file, unread.
+    p.dialogs.answers = {"yes"};
+    p.ed().N2Click();
+    EXPECT_EQ(p.ed().funcs().findfunc("twice"), nullptr);
+    EXPECT_EQ(p.ed().funcs().mathnames.size(), 16u);   // the name tables stay
+    p.ed().close();
+    EXPECT_EQ(ini(p, "units", "count"), "0");
+    EXPECT_EQ(ini(p, "units", "unit0"), u0);
+    p.start();
+    EXPECT_TRUE(p.ed().unitfiles().empty());
+    EXPECT_EQ(p.ed().funcs().findfunc("area"), nullptr);
+}
+
+TEST(startup, oddcountsandfailedloads)
+{
+    struct row {
+        const char* name;
+        std::string count;
+        std::size_t units;
+    };
+    const row rows[] = {{"not a number", "abc", 0}, {"negative", "-2", 0}, {"empty", "", 0}, {"one", "1", 1}};
+    for (const row& r : rows) {
+        quortest::tempdir units;
+        const std::string u0 = units.write("u.txt", "function a=f(r)\na:=r\nendfunction\n");
+        pad p("[units]\ncount=" + r.count + "\nunit0=" + u0 + "\n");
+        EXPECT_EQ(p.ed().unitfiles().size(), r.units) << r.name;
+        EXPECT_EQ(p.ed().funcs().basedir, p.dir.str()) << r.name;   // the program's folder
+    }
+
+    // Load unit with a file that cannot be read: the platform's message, the list unchanged.
+    pad p;
+    p.dialogs.answers = {p.dir.str()};
+    p.ed().LoadUnit1Click();
+    EXPECT_EQ(p.take(), (events{"open: |" + p.dir.str() + "|TXT FILE|*.txt|ALL FILE|*.*",
+                                "error: Error on load function form: " + p.dir.str()}));
+    EXPECT_TRUE(p.ed().unitfiles().empty());
+}
+
+TEST(startup, stoppedstartupkeepsbaseini)
+{
+    quortest::tempdir tables;
+    tables.write("command.dat", "delvar\n");   // api.dat, the second table, is missing
+    quortest::tempdir units;
+    const std::string u0 = units.write("u.txt", "function a=f(r)\na:=r\nendfunction\n");
+    const std::string text = "[basedir]\npath=/kept\n[units]\ncount=1\nunit0=" + u0 + "\n";
+    pad p(text, tables.str());
+    const events got = p.take();
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_NE(got[0].find("api.dat"), std::string::npos) << got[0];
+    EXPECT_FALSE(p.ed().startupcomplete());
+    EXPECT_EQ(p.ed().funcs().commandnames, quor::tnametable{"delvar"});
+    EXPECT_TRUE(p.ed().funcs().mathnames.empty());
+    EXPECT_TRUE(p.ed().unitfiles().empty());
+    EXPECT_EQ(p.ed().funcs().findfunc("f"), nullptr);
+    EXPECT_EQ(p.ed().funcs().basedir, p.dir.str());
+    // The window works all the same; at exit the file is left as it was.
+    p.dialogs.answers = {units.str()};
+    p.ed().Base1Click();
+    p.ed().close();
+    EXPECT_EQ(p.read("base.ini"), text);
+}
+
+}  // namespace
