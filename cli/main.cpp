@@ -42,6 +42,7 @@ int runmain(const quorcli::toptions& o)
     // With the program on standard input there is nothing left to answer boxes from.
     quorcli::tconsolehost host(o.transcript, o.file == "-" ? nullptr : stdin, stdout, stderr);
     quor::tsession session(host, o.dialect);
+    session.reference = o.reference;
     quor::tvarlist vars("global", 2);
     quor::tfunclist funcs("quor", 2);
     funcs.basedir = ".";

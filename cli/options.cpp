@@ -46,6 +46,8 @@ bool parseoptions(const std::vector<std::string>& args, toptions& o, std::string
             o.vars = true;
         } else if (a == "--transcript") {
             o.transcript = true;
+        } else if (a == "--reference") {
+            o.reference = true;
         } else if (a.size() > 1 && a[0] == '-' && a != "-") {
             error = "unknown option: " + a;
             return false;
@@ -100,6 +102,8 @@ unbalanced brackets and unclosed blocks, then run as "Main function".
                        plot: N|CAPTION|PATH  with --plots
                      carriage return, line feed and backslash are written
                      \r, \n and \\
+  --reference        run with the literal algorithms instead of the compiled
+                     fast path (slower; the output is the same)
   --help             this text
   --version          the version number
 

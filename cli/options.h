@@ -16,6 +16,7 @@ struct toptions {
     quor::tdialect dialect = quor::tdialect::editor;
     bool vars = false;                 // --vars
     bool transcript = false;           // --transcript
+    bool reference = false;            // --reference
     std::string plots;                 // --plots DIR
     bool help = false;
     bool version = false;

@@ -20,6 +20,9 @@ double callfunc(const std::string& calltext, long n, tvarlist& vars, tmemo* memo
 // Built-in k of the math name table applied to the argument text.
 double callbuiltin(int k, const std::string& args, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s);
 
+// Built-in k (not 8 or 15) applied to the value x of its argument.
+double applybuiltin(int k, double x, tsession& s);
+
 // The random built-in: reseeded from the clock (ms since midnight), 0 <= result < n.
 std::int32_t randomfrom(std::int64_t clockms, double x);
 

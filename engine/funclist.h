@@ -16,6 +16,8 @@ public:
     std::vector<std::string> params;   // parameter names, untrimmed
     std::string resultname;            // result variable
     int paramcount() const { return static_cast<int>(params.size()); }
+    // The fast path's scanned body, per dialect; an item is never changed once listed.
+    mutable std::shared_ptr<const struct tcbody> compiled[2];
 
     // Sets name and result name from a head "function r=name(a,b)" and appends the
     // parameters; body lines are untouched.

@@ -112,7 +112,7 @@ void tvarlist::setelement(const std::string& n, std::int64_t k, double x)
             reserveelements(static_cast<std::int64_t>(at + 1 - v->data.size()));
             v->data.resize(at + 1, 0.0);
         }
-        v->data[at] = x;
+        v->data.set(at, x);
         return;
     }
     reserveelements(k + 1);
@@ -122,7 +122,7 @@ void tvarlist::setelement(const std::string& n, std::int64_t k, double x)
     const int i = addvar(r);
     tvar& created = items[static_cast<std::size_t>(i)];
     created.data.assign(at + 1, 0.0);
-    created.data[at] = x;
+    created.data.set(at, x);
 }
 
 double tvarlist::getelement(const std::string& n, std::int64_t k, tsession& s) const
