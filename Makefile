@@ -3,7 +3,7 @@ BUILD      ?= build
 ASANBUILD  ?= build-asan
 JOBS       ?= 2
 
-.PHONY: setup build build-asan test test-plain test-asan run bench clean
+.PHONY: setup build build-asan test test-plain test-asan run bench fuzz-diff clean
 
 setup:
 	@sh scripts/setup.sh
@@ -29,6 +29,13 @@ run: build
 
 bench: build
 	sh bench/run.sh $(BUILD)
+
+# Compares N random programs (default 20000) on the fast path and the literal algorithms:
+# make fuzz-diff N=100000 [SEED=1]
+N    ?= 20000
+SEED ?= 100000
+fuzz-diff: build
+	$(BUILD)/tests/fuzzdiff $(N) $(SEED)
 
 clean:
 	rm -rf $(BUILD) $(ASANBUILD)
