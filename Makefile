@@ -28,6 +28,7 @@ run: build
 	$(BUILD)/cli/quor -u data/examples/util.txt data/examples/tour.txt
 
 bench: build
+	@sh scripts/setup.sh lua5.4 bc python3
 	sh bench/run.sh $(BUILD)
 
 # Compares N random programs (default 20000) on the fast path and the literal algorithms:

@@ -3,34 +3,18 @@
 #include <benchmark/benchmark.h>
 
 #include "funclist.h"
+#include "quiethost.h"
 #include "host.h"
 #include "sampling.h"
 #include "session.h"
+#include "units.h"
 #include "variables.h"
 
 namespace {
 
-// A host that is never asked anything during sampling.
-class quiethost : public quor::thost, public quor::tmemo {
-public:
-    void showmessage(const std::string&) override {}
-    bool inputbox(const std::string&, const std::string&, const std::string&, std::string&) override { return false; }
-    quor::tanswer question(const std::string&, const std::string&) override { return quor::tanswer::cancel; }
-    bool openfile(const std::string&, const std::string&, std::string&) override { return false; }
-    void processevents() override {}
-    std::int32_t createplotwindow(const std::string&, const std::string&, quor::tvarlist&, quor::tfunclist*,
-                                  quor::tmemo*) override { return 0; }
-    void showplotwindow(std::int32_t) override {}
-    std::int32_t getdc(std::int32_t) override { return 0; }
-    std::int32_t showwnd(std::int32_t, std::int32_t) override { return 0; }
-    std::int32_t setwndtext(std::int32_t, const std::string&) override { return 0; }
-    void errorreport(const std::string&) override {}
-    void append(const std::string&) override {}
-};
-
 void samplewindow(benchmark::State& state, quor::tdialect dialect)
 {
-    quiethost host;
+    bench::quiethost host;
     quor::tsession session(host, dialect);
     quor::tvarlist vars("global", 2);
     quor::tfunclist funcs("bench", 2);
@@ -49,6 +33,30 @@ void samplewindow(benchmark::State& state, quor::tdialect dialect)
         benchmark::DoNotOptimize(quor::samplecurve("sin(x)*x", "x", view, vars, funcs, &host, session));
     }
 }
+
+// The same window sampling a user function while a 100,000-element array is alive: every
+// sample is a call, whose temporary list shares the array instead of copying it.
+void BM_samplecurve_userfunc_bigarray(benchmark::State& state)
+{
+    bench::quiethost host;
+    quor::tsession session(host, quor::tdialect::plotter);
+    quor::tvarlist vars("global", 2);
+    quor::tfunclist funcs("bench", 2);
+    funcs.mathnames = {"abs", "tan", "atan", "cos", "exp", "frac", "ln", "odd", "pi", "random",
+                       "round", "sin", "sqr", "sqrt", "trunc", "val"};
+    quor::loadunitlines({"function y=wave(t)", "y:=sin(t)*t", "endfunction"}, funcs, quor::tdialect::plotter);
+    vars.setelement("big", 99999, 1);
+    for (auto _ : state) {
+        quor::tviewinfo view;
+        view.right = 535;
+        view.bottom = 329;
+        view.xmin = 1;
+        view.xmax = 20;
+        view.fixedrange = true;
+        benchmark::DoNotOptimize(quor::samplecurve("wave(x)", "x", view, vars, funcs, &host, session));
+    }
+}
+BENCHMARK(BM_samplecurve_userfunc_bigarray)->Unit(benchmark::kMillisecond);
 
 void BM_samplecurve_editor(benchmark::State& state) { samplewindow(state, quor::tdialect::editor); }
 void BM_samplecurve_plotter(benchmark::State& state) { samplewindow(state, quor::tdialect::plotter); }

@@ -1,7 +1,8 @@
 #!/bin/sh
-# Installs the Debian packages the build and the tests need, when missing.
+# Installs the Debian packages the build and the tests need, when missing; arguments name
+# more packages (the benchmarks' peers).
 set -e
-PKGS="g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core xvfb xauth"
+PKGS="g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core xvfb xauth $*"
 missing=""
 for p in $PKGS; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

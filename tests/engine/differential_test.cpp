@@ -12,10 +12,10 @@ TEST(Differential, RandomProgramsShowTheSameOnBothPaths)
     tempdir dir;
     const std::string unit = dir.write("unit2.txt", loadedunittext());
     int compared = 0;
-    const std::string difference = comparepaths(1, 300, unit, compared);
+    const std::string difference = comparepaths(1, 2000, unit, compared);
     EXPECT_EQ(difference, "");
     if (difference.empty()) {
-        EXPECT_EQ(compared, 600);
+        EXPECT_EQ(compared, 4000);
     }
 }
 
