@@ -8,7 +8,7 @@
 #include "host.h"
 
 namespace quorcli {
-class theadlessplots;
+class tplotside;
 }
 
 namespace quorcli {
@@ -42,7 +42,7 @@ public:
     void complain(const std::string& text);
 
     // Plot windows are served by these boards when set.
-    theadlessplots* plots = nullptr;
+    tplotside* plots = nullptr;
 
 private:
     // One line of standard input; false at its end.

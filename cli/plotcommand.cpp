@@ -7,7 +7,7 @@
 #include "consolehost.h"
 #include "fault.h"
 #include "funclist.h"
-#include "headlessplots.h"
+#include "plotmodule.h"
 #include "numtext.h"
 #include "options.h"
 #include "programrun.h"
@@ -159,8 +159,9 @@ int plotcommand(const std::vector<std::string>& args)
     quor::tsession session(host, quor::tdialect::plotter);
     quor::tvarlist vars("paint", 1);
     quor::tfunclist funcs("paint", 1);
-    theadlessplots plots(vars, session);
-    host.plots = &plots;
+    tboardside side(vars, session);
+    theadlessplots& plots = side.boards();
+    host.plots = &side;
     try {
         quor::loadnametables(funcs, tabledirs(o.tables), quor::tdialect::plotter);
         for (const std::string& u : o.units) quor::loadunit(u, funcs, quor::tdialect::plotter);
