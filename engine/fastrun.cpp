@@ -37,13 +37,25 @@ double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsess
 tresult exec(const tcstatement& st, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s);
 double callform(const tccall& c, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s);
 
+// Exact comparison of two names, inline for the short ones variables have.
+inline bool samename(const std::string& a, const std::string& b)
+{
+    const std::size_t n = a.size();
+    if (n != b.size()) return false;
+    const char* p = a.data();
+    const char* q = b.data();
+    for (std::size_t i = 0; i < n; ++i)
+        if (p[i] != q[i]) return false;
+    return true;
+}
+
 // The variable of exactly this (cut) name; hint remembers where it stood.
 tvar* lookup(tvarlist& vars, const std::string& key, std::size_t& hint)
 {
     std::vector<tvar>& items = vars.items;
-    if (hint < items.size() && items[hint].name == key) return &items[hint];
+    if (hint < items.size() && samename(items[hint].name, key)) return &items[hint];
     for (std::size_t i = 0; i < items.size(); ++i)
-        if (items[i].name == key) {
+        if (samename(items[i].name, key)) {
             hint = i;
             return &items[i];
         }

@@ -36,11 +36,9 @@ void tvarlist::assignlist(const tvarlist& source)
         std::vector<tvar> copy;
         copy.reserve(source.items.size());
         for (const tvar& v : source.items) {
-            tvar c;
+            tvar c{tvar::tbare{}};
             c.name = v.name;
             c.value = v.value;
-            c.demension.clear();
-            c.asistance.clear();
             c.data = v.data;
             copy.push_back(std::move(c));
         }
