@@ -36,11 +36,8 @@ void tvarlist::assignlist(const tvarlist& source)
         std::vector<tvar> copy;
         copy.reserve(source.items.size());
         for (const tvar& v : source.items) {
-            tvar c{tvar::tbare{}};
-            c.name = v.name;
-            c.value = v.value;
-            c.data = v.data;
-            copy.push_back(std::move(c));
+            // Sizes and strides given empty: no allocation for them.
+            copy.push_back(tvar{v.name, v.value, {}, {}, v.data});
         }
         items = std::move(copy);
     } catch (const std::bad_alloc&) {

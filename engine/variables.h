@@ -65,11 +65,6 @@ private:
 };
 
 struct tvar {
-    // A record without sizes and strides (as in a copied list).
-    struct tbare {};
-    tvar() = default;
-    explicit tvar(tbare) : demension(), asistance() {}
-
     std::string name;
     double value = 0;
     cdemension demension{-1};
