@@ -138,3 +138,16 @@ TEST(FastPath, CachesFollowChangesBetweenRuns)
     EXPECT_EQ(f, r);
     EXPECT_EQ(f.front(), "q=2");   // x was deleted and made again after q
 }
+
+TEST(FastPath, EventChecksArePaced)
+{
+    // A clock is read only every third call; with no minimum interval each reading is due.
+    quor::tpacer often(0, 3);
+    std::vector<bool> got;
+    for (int i = 0; i < 7; ++i) got.push_back(often.due());
+    EXPECT_EQ(got, (std::vector<bool>{true, false, false, true, false, false, true}));
+    // With an interval far away only the first call is due.
+    quor::tpacer rarely(1000000, 2);
+    EXPECT_TRUE(rarely.due());
+    for (int i = 0; i < 10; ++i) EXPECT_FALSE(rarely.due()) << i;
+}
