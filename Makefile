@@ -1,9 +1,12 @@
 # Entry points: `make run` and `make test` set up, build and run from a clean clone.
 BUILD      ?= build
 ASANBUILD  ?= build-asan
+FUZZBUILD  ?= build-fuzz
 JOBS       ?= 2
+# Seconds per fuzz target: `make test` runs each briefly, `make fuzz` as long as asked.
+FUZZ_SECONDS ?= 600
 
-.PHONY: setup build build-asan test test-plain test-asan run bench fuzz-diff clean
+.PHONY: setup build build-asan build-fuzz test test-plain test-asan test-fuzz fuzz run bench fuzz-diff clean
 
 setup:
 	@sh scripts/setup.sh
@@ -16,13 +19,23 @@ build-asan: setup
 	cmake -S . -B $(ASANBUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUOR_SANITIZE=ON
 	cmake --build $(ASANBUILD) -j $(JOBS)
 
+build-fuzz: setup
+	cmake -S . -B $(FUZZBUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUOR_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZBUILD) -j $(JOBS)
+
 test-plain: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 test-asan: build-asan
 	cd $(ASANBUILD) && ctest --output-on-failure -j $(JOBS)
 
-test: test-plain test-asan
+test-fuzz: build-fuzz
+	sh scripts/fuzz.sh $(FUZZBUILD) 20
+
+test: test-plain test-asan test-fuzz
+
+fuzz: build-fuzz
+	sh scripts/fuzz.sh $(FUZZBUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 run: build
 	$(BUILD)/cli/quor -u data/examples/util.txt data/examples/tour.txt
@@ -39,4 +52,4 @@ fuzz-diff: build
 	$(BUILD)/tests/fuzzdiff $(N) $(SEED)
 
 clean:
-	rm -rf $(BUILD) $(ASANBUILD)
+	rm -rf $(BUILD) $(ASANBUILD) $(FUZZBUILD)

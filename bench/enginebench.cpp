@@ -16,7 +16,7 @@
 namespace {
 
 struct engine {
-    bench::quiethost host;
+    quorbench::quiethost host;
     quor::tsession session{host, quor::tdialect::editor};
     quor::tvarlist vars{"global", 2};
     quor::tfunclist funcs{"bench", 2};

@@ -1,10 +1,9 @@
 #pragma once
-// A host for benchmarks that is never asked anything.
+// A host for benchmarks: every box, dialog and memo line goes nowhere.
 #include "host.h"
 
-namespace bench {
+namespace quorbench {
 
-// A host that is never asked anything during sampling.
 class quiethost : public quor::thost, public quor::tmemo {
 public:
     void showmessage(const std::string&) override {}
@@ -22,4 +21,4 @@ public:
     void append(const std::string&) override {}
 };
 
-}  // namespace bench
+}  // namespace quorbench

@@ -4,7 +4,6 @@
 
 #include "funclist.h"
 #include "quiethost.h"
-#include "host.h"
 #include "sampling.h"
 #include "session.h"
 #include "units.h"
@@ -14,7 +13,7 @@ namespace {
 
 void samplewindow(benchmark::State& state, quor::tdialect dialect)
 {
-    bench::quiethost host;
+    quorquorbench::quiethost host;
     quor::tsession session(host, dialect);
     quor::tvarlist vars("global", 2);
     quor::tfunclist funcs("bench", 2);
@@ -38,7 +37,7 @@ void samplewindow(benchmark::State& state, quor::tdialect dialect)
 // sample is a call, whose temporary list shares the array instead of copying it.
 void BM_samplecurve_userfunc_bigarray(benchmark::State& state)
 {
-    bench::quiethost host;
+    quorbench::quiethost host;
     quor::tsession session(host, quor::tdialect::plotter);
     quor::tvarlist vars("global", 2);
     quor::tfunclist funcs("bench", 2);

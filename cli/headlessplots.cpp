@@ -6,6 +6,7 @@
 #include <QImage>
 
 #include "fault.h"
+#include "picturefile.h"
 #include "session.h"
 #include "variables.h"
 
@@ -40,8 +41,8 @@ theadlessplots::~theadlessplots() = default;
 
 theadlessplots::tpending* theadlessplots::pending(std::int32_t handle)
 {
-    for (tpending& p : opened_)
-        if (p.handle == handle) return &p;
+    for (const auto& p : opened_)
+        if (p->handle == handle) return p.get();
     return nullptr;
 }
 
@@ -54,7 +55,7 @@ std::int32_t theadlessplots::create(const std::string& expr, const std::string& 
     ensureguiapp();
     auto board = std::make_unique<quor::tplotboard>(vars, funcs, memo, session_, session_.plotter());
     const std::int32_t h = registry_.add(std::move(board));
-    opened_.push_back(tpending{h, expr, varname, &vars, nullptr, false});
+    opened_.push_back(std::make_unique<tpending>(tpending{h, expr, varname, &vars, nullptr, false}));
     return h;
 }
 
@@ -79,13 +80,12 @@ std::vector<theadlessplots::tpicture> theadlessplots::writeall(const std::string
 {
     std::vector<tpicture> out;
     int number = 0;
-    for (const tpending& p : opened_) {
-        quor::tplotboard* board = registry_.find(p.handle);
-        if (!board || !p.shown) continue;   // closed after a failed paint, or never shown
+    for (const auto& p : opened_) {
+        quor::tplotboard* board = registry_.find(p->handle);
+        if (!board || !p->shown) continue;   // closed after a failed paint, or never shown
         ++number;
-        tpicture pic{number, board->caption(), dir + "/plot-" + std::to_string(number) + ".png", false};
-        const QImage picture = board->picture();
-        pic.written = !picture.isNull() && picture.save(QString::fromStdString(pic.path), "PNG");
+        tpicture pic{number, board->caption(), dir + "/plot-" + std::to_string(number) + ".png", ""};
+        pic.fault = quor::writepicture(board->picture(), pic.path, "PNG");
         out.push_back(pic);
     }
     return out;

@@ -31,7 +31,7 @@ public:
         int number;            // 1, 2, ... in opening order
         std::string caption;
         std::string path;
-        bool written;
+        std::string fault;   // why it was not written, "" when it was
     };
     // Writes every open board as DIR/plot-N.png, in opening order.
     std::vector<tpicture> writeall(const std::string& dir);
@@ -49,7 +49,9 @@ private:
     quor::tvarlist& globals_;
     quor::tsession& session_;
     quor::tplotregistry registry_;
-    std::vector<tpending> opened_;   // in opening order
+    // In opening order. Each entry is held by pointer: plots opened while one is shown
+    // grow the list, and the entry being shown must not move.
+    std::vector<std::unique_ptr<tpending>> opened_;
     int sampling_ = 0;               // boards being sampled right now
 };
 

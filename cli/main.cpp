@@ -1,8 +1,7 @@
 // quor: runs Quor programs (and, with `quor plot`, draws plots) from the command line.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,23 +17,23 @@
 
 namespace {
 
-bool readall(const std::string& file, std::string& text)
+// The program text, from a file or "-" (standard input); both bounded in size.
+quor::treadfault readall(const std::string& file, std::string& text)
 {
-    if (file == "-") {
-        std::ostringstream s;
-        s << std::cin.rdbuf();
-        text = s.str();
-        return true;
-    }
-    return quor::readtextfile(file, text);
+    if (file == "-") return quor::readboundedfd(0, text);
+    return quor::readboundedfile(file, text);
 }
 
 int runmain(const quorcli::toptions& o)
 {
     std::string text = o.program;
-    if (!o.inlineprogram && !readall(o.file, text)) {
-        std::fprintf(stderr, "quor: cannot read %s\n", o.file.c_str());
-        return 2;
+    if (!o.inlineprogram) {
+        const quor::treadfault why = readall(o.file, text);
+        if (why != quor::treadfault::none) {
+            const std::string reason = why == quor::treadfault::toolarge ? ": it " + quor::readfaulttext(why) : "";
+            std::fprintf(stderr, "quor: cannot read %s%s\n", o.file.c_str(), reason.c_str());
+            return 2;
+        }
     }
     const std::string where = o.inlineprogram ? "-e" : (o.file == "-" ? "<stdin>" : o.file);
 
@@ -51,6 +50,12 @@ int runmain(const quorcli::toptions& o)
 
     try {
         quor::loadnametables(funcs, quorcli::tabledirs(o.tables), o.dialect);
+        // Built-ins a short or damaged table leaves unnamed cannot be called: said once.
+        const std::string warning = quor::nametablewarning(funcs);
+        for (std::size_t at = 0, end; at < warning.size(); at = end + 1) {
+            end = std::min(warning.find('\n', at), warning.size());
+            host.complain(warning.substr(at, end - at));
+        }
         for (const std::string& u : o.units) quor::loadunit(u, funcs, o.dialect);
     } catch (const std::exception& e) {
         host.errorreport(e.what());
@@ -68,12 +73,18 @@ int runmain(const quorcli::toptions& o)
         }
         std::fflush(stdout);
     }
+    // A picture asked for but not written fails the run, whatever the program did.
+    bool written = true;
     if (!o.plots.empty()) {
         std::error_code ec;
         std::filesystem::create_directories(o.plots, ec);
         for (const auto& p : plots.writeall(o.plots)) {
-            if (!p.written) host.complain("cannot write " + p.path);
-            else if (o.transcript) host.event("plot", std::to_string(p.number) + "|" + p.caption + "|" + p.path);
+            if (!p.fault.empty()) {
+                host.complain("cannot write " + p.path + ": " + p.fault);
+                written = false;
+            } else if (o.transcript) {
+                host.event("plot", std::to_string(p.number) + "|" + p.caption + "|" + p.path);
+            }
         }
     }
     if (r.outcome == quorcli::toutcome::stopped) {
@@ -82,7 +93,7 @@ int runmain(const quorcli::toptions& o)
         host.complain(place + ": the run stopped here: " + r.fault.text);
         return 1;
     }
-    return r.outcome == quorcli::toutcome::ended ? 0 : 1;
+    return r.outcome == quorcli::toutcome::ended && written ? 0 : 1;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "plotmodule.h"
 #include "numtext.h"
 #include "options.h"
+#include "picturefile.h"
 #include "programrun.h"
 #include "sampling.h"
 #include "session.h"
@@ -224,10 +225,9 @@ int plotcommand(const std::vector<std::string>& args)
     }
     quor::tplotboard* board = plots.registry().find(handle);
     const bool bmp = endswith(quor::lowercase(o.output), ".bmp");
-    const bool written = bmp ? board->savepicture(o.output)
-                             : board->picture().save(QString::fromStdString(o.output), "PNG");
-    if (!written) {
-        host.complain("cannot write " + o.output);
+    const std::string why = quor::writepicture(board->picture(), o.output, bmp ? "BMP" : "PNG");
+    if (!why.empty()) {
+        host.complain("cannot write " + o.output + ": " + why);
         return 1;
     }
     return 0;

@@ -127,7 +127,7 @@ double calluserfunc(const cfuncterm& term, tvarlist& vars, tfunclist* funcs, tme
     // as a copy fault before it exhausts the memory.
     long long elements = 0;
     for (const tvar& v : vars.items) elements += v.count();
-    if (s.copiedelements + elements > maxcopiedelements) throw tfault("Error on assign varlist");
+    if (s.copiedelements + elements > s.copylimit) throw tfault("Error on assign varlist");
     const tcharge<long long> copied(s.copiedelements, elements);
     tvarlist temp("temp", 0);
     temp.assignlist(vars);

@@ -206,9 +206,12 @@ double loadfromfile(const std::string& args, tvarlist& vars, tfunclist& funcs, t
         file = chosen;
     }
     if (file.empty()) return 0;
+    std::vector<std::string> lines;
+    treadfault why = treadfault::none;
+    if (!readtextlines(file, lines, &why) && why == treadfault::toolarge)
+        throw tfault("Error on load from file: " + file + " " + readfaulttext(why));
     try {
-        std::vector<std::string> lines;
-        if (!readtextlines(file, lines)) throw tfault("Cannot open file \"" + file + "\"");
+        if (why != treadfault::none) throw tfault("Cannot open file \"" + file + "\"");
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const std::string& line = lines[i];
             if (line.find(":=") != std::string::npos) {

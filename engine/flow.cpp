@@ -38,6 +38,7 @@ std::string blockterm(const std::string& line, bool editordialect)
 int runlines(tfuncstore& store, int first, int last, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
 {
     tnestguard guard(s, &tsession::blockdepth, maxblockdepth, memo);
+    s.step();   // a loop over no statements counts its passes here
     int result = 1;
     int current = first;
     try {
@@ -63,7 +64,7 @@ int runlines(tfuncstore& store, int first, int last, tvarlist& vars, tfunclist& 
         // The innermost range that sees the failure records where it happened.
         if (store.fault.line < 0 && current >= 0 && current < store.count()) {
             store.fault.line = current;
-            store.fault.sourceline = store.lines[static_cast<std::size_t>(current)].sourceline;
+            store.fault.sourceline = store.sourceline(current);
             store.fault.text = e.what();
         }
         throw;
@@ -74,17 +75,7 @@ int runlines(tfuncstore& store, int first, int last, tvarlist& vars, tfunclist& 
 int runif(tfuncstore& store, int E, int I, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
 {
     int result = 1;
-    int elseindex = -1;
-    int depth = 0;
-    for (int j = I + 1; j <= E; ++j) {
-        const int k = store.keyword(j);
-        if (k == kwif || k == kwfor || k == kwwhile) ++depth;
-        else if (k == kwend) --depth;
-        else if (k == kwelse && depth == 0) {
-            elseindex = j;
-            break;
-        }
-    }
+    const int elseindex = store.elseline(I, E);
     const double condition = numberof(blockterm(store.line(I), s), vars, funcs, memo, s);
     if (condition >= 1) result = runlines(store, I + 1, (elseindex >= 0 ? elseindex : E) - 1, vars, funcs, memo, s);
     else if (elseindex >= 0) result = runlines(store, elseindex + 1, E - 1, vars, funcs, memo, s);

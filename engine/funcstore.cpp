@@ -29,19 +29,57 @@ int tfuncstore::assignlines(const std::vector<std::string>& source, int firstlin
     try {
         int number = firstline;
         for (const std::string& src : source) {
-            std::string rest = src;
             std::size_t at;
-            while ((at = rest.find(';')) != std::string::npos) {
-                lines.push_back({rest.substr(0, at), number});
-                rest.erase(0, at + 1);
+            std::size_t from = 0;
+            while ((at = src.find(';', from)) != std::string::npos) {
+                addline(src.substr(from, at - from), number);
+                from = at + 1;
             }
-            if (!rest.empty()) lines.push_back({rest, number});
+            if (from < src.size()) addline(src.substr(from), number);
             ++number;
         }
     } catch (const std::bad_alloc&) {
         throw tfault("Error on assign from the strings");
     }
     return 1;
+}
+
+void tfuncstore::addline(const std::string& text, int sourceline)
+{
+    lines_.push_back({text, sourceline});
+    indexed_ = false;
+}
+
+void tfuncstore::index() const
+{
+    if (indexed_) return;
+    const std::size_t n = lines_.size();
+    code_.assign(n, kwnone);
+    end_.assign(n, static_cast<int>(n));
+    else_.assign(n, -1);
+    // Open blocks, innermost last: an end closes the innermost, an else at the level of an
+    // open if belongs to it. An end with nothing open closes nothing.
+    std::vector<int> open;
+    for (std::size_t j = 0; j < n; ++j) {
+        const int k = keywordcode(getkeyword(static_cast<int>(j)));
+        code_[j] = k;
+        if (k == kwif || k == kwfor || k == kwwhile) {
+            open.push_back(static_cast<int>(j));
+        } else if (k == kwend && !open.empty()) {
+            end_[static_cast<std::size_t>(open.back())] = static_cast<int>(j);
+            open.pop_back();
+        } else if (k == kwelse && !open.empty()) {
+            const auto top = static_cast<std::size_t>(open.back());
+            if (code_[top] == kwif && else_[top] < 0) else_[top] = static_cast<int>(j);
+        }
+    }
+    indexed_ = true;
+}
+
+int tfuncstore::keyword(int i) const
+{
+    index();
+    return code_[static_cast<std::size_t>(i)];
 }
 
 std::string tfuncstore::getkeyword(int i) const
@@ -59,13 +97,24 @@ int tfuncstore::scanblockend(int i, int& code) const
     if (i < 0 || i > count() - 1) throw tfault("Error on invalid line index");
     code = keyword(i);
     if (code != kwif && code != kwfor && code != kwwhile) return i;
-    int depth = 1;
-    for (int j = i + 1; j < count(); ++j) {
+    return end_[static_cast<std::size_t>(i)];
+}
+
+int tfuncstore::elseline(int i, int e) const
+{
+    if (i >= 0 && i < count() && keyword(i) == kwif && end_[static_cast<std::size_t>(i)] == e) {
+        const int at = else_[static_cast<std::size_t>(i)];
+        return at < e ? at : -1;
+    }
+    // Any other range is searched line by line.
+    int depth = 0;
+    for (int j = i + 1; j <= e && j < count(); ++j) {
         const int k = keyword(j);
         if (k == kwif || k == kwfor || k == kwwhile) ++depth;
-        else if (k == kwend && --depth == 0) return j;
+        else if (k == kwend) --depth;
+        else if (k == kwelse && depth == 0) return j;
     }
-    return count();
+    return -1;
 }
 
 int tfuncstore::findblockend(int i, int& code) const

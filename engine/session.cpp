@@ -19,11 +19,7 @@ std::size_t currentstacklimit()
     return static_cast<std::size_t>(rl.rlim_cur);
 }
 
-std::uintptr_t stackhere()
-{
-    volatile char marker = 0;
-    return reinterpret_cast<std::uintptr_t>(&marker);
-}
+std::uintptr_t stackhere() { return reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0)); }
 
 }  // namespace
 
@@ -38,6 +34,16 @@ void tsession::checkstack() const
     const std::uintptr_t here = stackhere();
     const std::uintptr_t used = here < stacktop_ ? stacktop_ - here : here - stacktop_;
     if (used > stackbudget_) throw tfault("Error on nesting too deep, the stack is exhausted");
+}
+
+void tsession::step()
+{
+    if (steplimit > 0 && ++steps > steplimit) throw tfault(steplimitmessage(steplimit));
+}
+
+std::string steplimitmessage(long long limit)
+{
+    return "Error on run: more than " + std::to_string(limit) + " steps";
 }
 
 std::string nestingmessage(int limit)

@@ -51,10 +51,19 @@ public:
     int groupdepth = 0;
     int calldepth = 0;
     int blockdepth = 0;
-    // Elements held by the temporary lists of the calls now running.
+    // Elements held by the temporary lists of the calls now running, and their limit
+    // (hosts with less memory lower it).
     long long copiedelements = 0;
+    long long copylimit = maxcopiedelements;
     // Bytes of expression text held by the evaluations now running.
     long long evalbytes = 0;
+
+    // Statements and ranges of lines run so far, and the most a run may take (0: no
+    // limit). Hosts that must finish whatever the program (fuzzing) set a limit.
+    long long steps = 0;
+    long long steplimit = 0;
+    // Counts one step; past the limit fails, and goes on failing, with steplimitmessage.
+    void step();
 
     // Fails with a nesting fault when less than a safety margin of stack is left.
     void checkstack() const;
@@ -93,6 +102,8 @@ private:
 
 // The message of a nesting fault.
 std::string nestingmessage(int limit);
+// The message of a run past its step limit.
+std::string steplimitmessage(long long limit);
 
 // Raises this process's stack limit so that the nesting limits above are reachable.
 void raisestacklimit();

@@ -38,6 +38,7 @@ std::string execstatement(const std::string& text, tvarlist& vars, tfunclist& fu
     // Calls of commands nest statements inside statements, as brackets nest groups.
     tnestguard guard(s, &tsession::groupdepth, maxgroupdepth, memo);
     if (s.editor()) s.host.processevents();
+    s.step();
     if (const auto call = splitcall(text, s)) {
         int k = tableindex(funcs.stringnames, call->name);
         if (k >= 0) return runstringfunc(k, call->args, vars, memo, funcs, s);

@@ -1,8 +1,10 @@
 #include "units.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include "fault.h"
 #include "funclist.h"
@@ -31,26 +33,74 @@ std::vector<std::string> splittextlines(const std::string& text)
     return lines;
 }
 
-bool readtextlines(const std::string& path, std::vector<std::string>& lines)
+treadfault readboundedfd(int fd, std::string& text, std::size_t limit)
+{
+    text.clear();
+    try {
+        std::string piece(std::size_t(1) << 16, '\0');
+        for (;;) {
+            const ssize_t n = ::read(fd, piece.data(), piece.size());
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) return treadfault::unreadable;
+            if (n == 0) return treadfault::none;
+            if (text.size() + static_cast<std::size_t>(n) > limit) {
+                text.clear();
+                text.shrink_to_fit();
+                return treadfault::toolarge;
+            }
+            text.append(piece.data(), static_cast<std::size_t>(n));
+        }
+    } catch (const std::bad_alloc&) {
+        text.clear();
+        text.shrink_to_fit();
+        return treadfault::toolarge;
+    }
+}
+
+treadfault readboundedfile(const std::string& path, std::string& text, std::size_t limit)
+{
+    text.clear();
+    // Without O_NONBLOCK, opening a FIFO waits for a writer, for ever if none comes.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return treadfault::unreadable;
+    struct closer {
+        int fd;
+        ~closer() { ::close(fd); }
+    } closeatend{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) return treadfault::unreadable;
+    if (S_ISREG(st.st_mode) && static_cast<unsigned long long>(st.st_size) > limit) return treadfault::toolarge;
+    // Reads then wait for data as usual; a FIFO with no writer reads as ended.
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) return treadfault::unreadable;
+    return readboundedfd(fd, text, limit);
+}
+
+std::string readfaulttext(treadfault f)
+{
+    switch (f) {
+    case treadfault::none:
+        return "";
+    case treadfault::toolarge:
+        return "is larger than " + std::to_string(maxfilebytes >> 20) + " MiB";
+    default:
+        return "cannot be read";
+    }
+}
+
+bool readtextlines(const std::string& path, std::vector<std::string>& lines, treadfault* why)
 {
     std::string text;
-    if (!readtextfile(path, text)) return false;
+    if (!readtextfile(path, text, why)) return false;
     lines = splittextlines(text);
     return true;
 }
 
-bool readtextfile(const std::string& path, std::string& text)
+bool readtextfile(const std::string& path, std::string& text, treadfault* why)
 {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return false;
-    try {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) return false;
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        return !in.bad();
-    } catch (const std::exception&) {
-        return false;
-    }
+    const treadfault f = readboundedfile(path, text);
+    if (why) *why = f;
+    return f == treadfault::none;
 }
 
 void loadnametables(tfunclist& funcs, const std::vector<std::string>& dirs, tdialect order)
@@ -76,6 +126,39 @@ void loadnametables(tfunclist& funcs, const std::vector<std::string>& dirs, tdia
     }
 }
 
+std::string nametablewarning(const tfunclist& funcs)
+{
+    struct entry {
+        const char* file;
+        const tnametable* table;
+        std::size_t builtins;
+    };
+    const entry tables[] = {{"command.dat", &funcs.commandnames, 11}, {"api.dat", &funcs.apinames, 3},
+                            {"math.dat", &funcs.mathnames, 16}, {"strings.dat", &funcs.stringnames, 4}};
+    std::string out;
+    for (const entry& e : tables) {
+        auto named = [&](std::size_t i) { return i < e.table->size() && !(*e.table)[i].empty(); };
+        // Missing lines (1-based) as ranges: "3", "5 to 9".
+        std::string missing;
+        std::size_t count = 0;
+        for (std::size_t i = 0; i < e.builtins; ++i) {
+            if (named(i)) continue;
+            std::size_t last = i;
+            while (last + 1 < e.builtins && !named(last + 1)) ++last;
+            missing += (missing.empty() ? "" : ", ") + std::to_string(i + 1);
+            if (last > i) missing += " to " + std::to_string(last + 1);
+            count += last - i + 1;
+            i = last;
+        }
+        if (count == 0) continue;
+        if (!out.empty()) out += "\n";
+        out += std::string("name table ") + e.file + ": " + std::to_string(count) + " of its " +
+               std::to_string(e.builtins) + " built-ins have no name (line" + (count > 1 ? "s " : " ") + missing +
+               " missing or empty; the file has " + std::to_string(e.table->size()) + " lines)";
+    }
+    return out;
+}
+
 void loadunitlines(const std::vector<std::string>& lines, tfunclist& funcs, tdialect d)
 {
     const std::size_t n = lines.size();
@@ -99,7 +182,11 @@ void loadunitlines(const std::vector<std::string>& lines, tfunclist& funcs, tdia
 void loadunit(const std::string& file, tfunclist& funcs, tdialect d)
 {
     std::vector<std::string> lines;
-    if (!readtextlines(file, lines)) throw tfault("Error on load function form: " + file);
+    treadfault why = treadfault::none;
+    if (!readtextlines(file, lines, &why)) {
+        if (why == treadfault::toolarge) throw tfault("Error on load function form: " + file + " " + readfaulttext(why));
+        throw tfault("Error on load function form: " + file);
+    }
     try {
         loadunitlines(lines, funcs, d);
     } catch (const std::exception&) {

@@ -40,6 +40,7 @@ void tvarlist::assignlist(const tvarlist& source)
             copy.push_back(tvar{v.name, v.value, {}, {}, v.data});
         }
         items = std::move(copy);
+        elementlimit = source.elementlimit;
     } catch (const std::bad_alloc&) {
         throw tfault("Error on assign varlist");
     }
@@ -83,7 +84,7 @@ std::int64_t tvarlist::elementtotal() const
 
 void tvarlist::reserveelements(std::int64_t growth) const
 {
-    if (growth > 0 && elementtotal() + growth > maxlistelements) throw tfault("variables larger than storage allows");
+    if (growth > 0 && elementtotal() + growth > elementlimit) throw tfault("variables larger than storage allows");
 }
 
 void tvarlist::setscalar(const std::string& n, double x)

@@ -95,6 +95,9 @@ public:
 
     std::string name;
     std::vector<tvar> items;
+    // Most elements all variables of this list may hold together; a list assigned from
+    // another takes its limit (hosts with less memory lower it).
+    std::int64_t elementlimit = maxlistelements;
     int tag;
     int count() const { return static_cast<int>(items.size()); }
 

@@ -5,6 +5,7 @@
 #include "fault.h"
 #include "host.h"
 #include "numtext.h"
+#include "picturefile.h"
 #include "sampling.h"
 #include "scanner.h"
 #include "session.h"
@@ -137,11 +138,7 @@ QImage tplotboard::picture()
     return drawn.copy(0, 0, w, h);
 }
 
-bool tplotboard::savepicture(const std::string& path)
-{
-    const QImage image = picture();
-    return !image.isNull() && image.save(QString::fromStdString(path), "BMP");
-}
+bool tplotboard::savepicture(const std::string& path) { return writepicture(picture(), path, "BMP").empty(); }
 
 void tplotboard::drawanchormark(QImage& surface) const
 {

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "session.h"
 #include "variables.h"
 
 namespace quor {
@@ -12,29 +13,41 @@ std::int32_t tplotregistry::add(std::unique_ptr<tplotboard> board)
     while (next_ == 0 || boards_.count(next_)) next_ = next_ == std::numeric_limits<std::int32_t>::max() ? 1 : next_ + 1;
     const std::int32_t handle = next_;
     next_ = handle == std::numeric_limits<std::int32_t>::max() ? 1 : handle + 1;
-    boards_[handle] = std::move(board);
+    boards_[handle].board = std::move(board);
     return handle;
 }
 
 tplotboard* tplotregistry::find(std::int32_t handle) const
 {
     const auto it = boards_.find(handle);
-    return it == boards_.end() ? nullptr : it->second.get();
+    return it == boards_.end() || it->second.closed ? nullptr : it->second.board.get();
 }
 
-bool tplotregistry::remove(std::int32_t handle) { return boards_.erase(handle) > 0; }
+bool tplotregistry::remove(std::int32_t handle)
+{
+    const auto it = boards_.find(handle);
+    if (it == boards_.end() || it->second.closed) return false;
+    // A board that is sampling has its own frames on the stack: it goes when they return.
+    if (it->second.showing > 0) it->second.closed = true;
+    else boards_.erase(it);
+    return true;
+}
 
 void tplotregistry::removeowned(const tmemo* memo)
 {
-    std::erase_if(boards_, [memo](const auto& entry) { return entry.second->memo() == memo; });
+    for (const std::int32_t h : handles())
+        if (find(h)->memo() == memo) remove(h);
 }
 
 std::vector<std::int32_t> tplotregistry::handles() const
 {
     std::vector<std::int32_t> out;
-    for (const auto& entry : boards_) out.push_back(entry.first);
+    for (const auto& entry : boards_)
+        if (!entry.second.closed) out.push_back(entry.first);
     return out;
 }
+
+int tplotregistry::count() const { return static_cast<int>(handles().size()); }
 
 std::int32_t tplotregistry::create(const std::string& expression, const std::string& variable, tvarlist& vars,
                                    tfunclist* funcs, tmemo* memo, tsession& s, bool drawaxis, int outerwidth,
@@ -64,9 +77,19 @@ bool tplotregistry::show(std::int32_t handle)
 {
     tplotboard* board = find(handle);
     if (!board) return false;
-    board->setvisible(true);
-    if (board->resize(board->outerwidth(), board->outerheight())) return true;
-    remove(handle);
+    bool ok = false;
+    {
+        // Sampling may open, show and remove boards, this one included: the entry (a map
+        // node, never moved) keeps the board alive until the sampling is over.
+        tentry& entry = boards_.at(handle);
+        const tcharge<int> during(entry.showing, 1);
+        board->setvisible(true);
+        ok = board->resize(board->outerwidth(), board->outerheight());
+    }
+    tentry& entry = boards_.at(handle);
+    if (ok && !entry.closed) return true;
+    if (entry.showing > 0) entry.closed = true;   // an outer show of the same board ends it
+    else boards_.erase(handle);
     return false;
 }
 

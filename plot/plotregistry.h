@@ -14,14 +14,15 @@ class tplotregistry {
 public:
     // Takes the board and hands out its handle: non-zero and not in use.
     std::int32_t add(std::unique_ptr<tplotboard> board);
-    // The board of a handle, or null.
+    // The board of a handle, or null. Board addresses stay fixed while the board lives.
     tplotboard* find(std::int32_t handle) const;
-    // Destroys the board; false for an unknown handle.
+    // Destroys the board; false for an unknown handle. A board being shown (sampling)
+    // is closed at once (find no longer gives it) and destroyed when its show returns.
     bool remove(std::int32_t handle);
     // Destroys every board that reports to memo (the memo's window is going away).
     void removeowned(const tmemo* memo);
     std::vector<std::int32_t> handles() const;
-    int count() const { return static_cast<int>(boards_.size()); }
+    int count() const;
 
     // A new board over expression and variable, set up and registered; not yet sized.
     std::int32_t create(const std::string& expression, const std::string& variable, tvarlist& vars,
@@ -33,8 +34,8 @@ public:
     std::int32_t createfromargs(const std::string& args, tvarlist& vars, tfunclist* funcs, tmemo* memo,
                                 tsession& s, bool drawaxis, int outerwidth = defaultouterwidth,
                                 int outerheight = defaultouterheight);
-    // Shows the board and gives it its first size. False: the board failed to sample and
-    // is gone; show paintfailure.
+    // Shows the board and gives it its first size. False: the board failed to sample (show
+    // paintfailure) or was removed while sampling, and is gone.
     bool show(std::int32_t handle);
 
     // The drawing context of the screen, which handle 0 names.
@@ -47,7 +48,12 @@ public:
     std::int32_t setwndtext(std::int32_t handle, const std::string& text);
 
 private:
-    std::map<std::int32_t, std::unique_ptr<tplotboard>> boards_;
+    struct tentry {
+        std::unique_ptr<tplotboard> board;
+        int showing = 0;       // shows of this board now running
+        bool closed = false;   // removed while showing: destroyed when the last show returns
+    };
+    std::map<std::int32_t, tentry> boards_;
     std::int32_t next_ = 1;
 };
 

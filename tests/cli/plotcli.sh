@@ -35,6 +35,32 @@ grep -q '原因：1。自变量错误，' "$tmp/err" || fail "no pre-test questi
 "$quor" plot 'ln(x-5)' -o "$tmp/f.png" >/dev/null 2>"$tmp/err" && fail "failed sampling gave 0"
 grep -q 'Error on paint,this paint will quit!' "$tmp/err" || fail "no paint failure message"
 
+# A requested picture that cannot be written is a failure with its reason.
+"$quor" plot x -o /dev/full 2>"$tmp/err"; rc=$?
+[ $rc = 1 ] || fail "/dev/full exit $rc"
+[ "$(cat "$tmp/err")" = "quor: cannot write /dev/full: No space left on device" ] || fail "/dev/full: $(cat "$tmp/err")"
+"$quor" --plots "$tmp/a.png/sub" -e "plot('x',x,h)" 2>"$tmp/err"; rc=$?
+[ $rc = 1 ] || fail "unwritable plots folder exit $rc"
+grep -q "^quor: cannot write $tmp/a.png/sub/plot-1.png: " "$tmp/err" || fail "plots folder: $(cat "$tmp/err")"
+mkfifo "$tmp/fifo"
+timeout 20 "$quor" plot x -o "$tmp/fifo" 2>"$tmp/err"; rc=$?
+[ $rc = 1 ] || fail "a FIFO without a reader: exit $rc"
+grep -q "cannot write $tmp/fifo: No such device or address" "$tmp/err" || fail "FIFO: $(cat "$tmp/err")"
+# An existing picture is replaced whole, with nothing left beside it.
+echo old > "$tmp/g.png"
+"$quor" plot x -o "$tmp/g.png" || fail "replacing a picture"
+head -c 8 "$tmp/g.png" | od -An -c | grep -q 'P   N   G' || fail "picture not replaced"
+[ "$(ls "$tmp" | grep -c '^g')" = 1 ] || fail "temporary files left: $(ls "$tmp")"
+
+# A plot opened while another samples, then the outer one fails: the inner board stays,
+# the outer one closes (its entries must not move while it samples).
+printf 'function y=f(a)\nplot(1,x,g)\nendfunction\n' > "$tmp/u.txt"
+out=$(cd "$tmp" && "$quor" --transcript --plots pics -u u.txt -e "plot('f(x)+ln(0)',x,h)"); rc=$?
+[ $rc = 0 ] || fail "nested plot exit $rc"
+[ "$out" = "memo: Error on function ln inside compiler 
+box: Error on paint,this paint will quit!
+plot: 1|1|pics/plot-1.png" ] || fail "nested plot transcript '$out'"
+
 # Usage errors.
 "$quor" plot 2>/dev/null; [ $? = 2 ] || fail "no expression is a usage error"
 "$quor" plot x --size 5 2>/dev/null; [ $? = 2 ] || fail "bad size is a usage error"

@@ -12,12 +12,28 @@ fail() { echo "FAIL: $*"; exit 1; }
 "$quor" "$tmp/missing.q" 2>/dev/null; [ $? = 2 ] || fail "unreadable file"
 "$quor" "$tmp" 2>/dev/null; [ $? = 2 ] || fail "a folder as the program file"
 
+# Files past 256 MiB are refused, by size or while reading; a FIFO with no writer reads
+# as an empty program instead of waiting.
+truncate -s 257M "$tmp/big.q"
+"$quor" "$tmp/big.q" 2>"$tmp/err"; [ $? = 2 ] || fail "a too large program"
+[ "$(cat "$tmp/err")" = "quor: cannot read $tmp/big.q: it is larger than 256 MiB" ] || fail "big: $(cat "$tmp/err")"
+"$quor" -e "load('$tmp/big.q')" >/dev/null 2>"$tmp/err"; [ $? = 1 ] || fail "a too large data file"
+grep -q "Error on load from file: $tmp/big.q is larger than 256 MiB" "$tmp/err" || fail "big load: $(cat "$tmp/err")"
+"$quor" -u "$tmp/big.q" -e "1" 2>"$tmp/err"; [ $? = 1 ] || fail "a too large unit"
+grep -q "Error on load function form: $tmp/big.q is larger than 256 MiB" "$tmp/err" || fail "big unit"
+rm -f "$tmp/big.q"
+mkfifo "$tmp/fifo"
+[ "$(timeout 20 "$quor" --vars "$tmp/fifo"; echo "rc=$?")" = "rc=0" ] || fail "a FIFO without a writer"
+
 # Started from anywhere, the tables next to the executable serve.
 cd "$tmp" || fail "cd"
 [ "$("$quor" -e 'print(sqrt(16))')" = "4" ] || fail "tables from the program's folder"
 # A program on standard input; the tables of the current folder win over the shipped ones.
 printf 'root\r\n' > math.dat; : > command.dat; : > api.dat; : > strings.dat
-[ "$(echo 'x:=root(-9)' | "$quor" --vars -)" = "x=9" ] || fail "current folder tables"
+[ "$(echo 'x:=root(-9)' | "$quor" --vars - 2>"$tmp/err")" = "x=9" ] || fail "current folder tables"
+# Tables too short for their built-ins are named once, on standard error.
+[ "$(wc -l < "$tmp/err")" = 4 ] || fail "table warnings: $(cat "$tmp/err")"
+grep -qx 'quor: name table math.dat: 15 of its 16 built-ins have no name (lines 2 to 16 missing or empty; the file has 1 lines)' "$tmp/err" || fail "math.dat warning: $(cat "$tmp/err")"
 rm -f ./*.dat
 # A table that cannot be found stops before the run.
 mkdir empty

@@ -129,3 +129,34 @@ TEST(Flow, ForTerms)
     // The parts run without a memo: their reports fail the term instead of showing.
     EXPECT_TRUE(ctx.host.take().empty());
 }
+
+TEST(Flow, StepLimitEndsEveryEndlessLoop)
+{
+    // Loops with no statement in their body count their passes; the fault passes up
+    // through the loops like any other, with their flow lines.
+    const struct { strings program; strings memo; double i; } cases[] = {
+        {{"for(i:=1:0:2)", "end"}, {"Error on for flow"}, 1},
+        // Steps: the range, two term parts, then one per pass: the 98th pass fails.
+        {{"for(i:=1:1e12)", "end"}, {"Error on for flow"}, 98},
+        {{"while(1)", "end"}, {"Error on while flow"}, 0},
+        // Eight steps per pass of the while; the 13th fails in the for term, which adds no line.
+        {{"i:=0", "while(1)", "for(k:=1:2)", "i:=i+1", "end", "end"}, {"Error on while flow"}, 24},
+    };
+    for (const auto& c : cases) {
+        quortest::context ctx;
+        ctx.session.steplimit = 100;
+        ctx.assign("i:=0");
+        EXPECT_EQ(ctx.run(c.program), "");
+        strings want;
+        for (const auto& m : c.memo) want.push_back("memo: " + m);
+        want.push_back("box: Critical error on compile: Main function");
+        want.push_back("memo: Critical error on compile at: Main function");
+        EXPECT_EQ(ctx.host.take(), want) << c.program[0];
+        EXPECT_EQ(ctx.eval("i"), c.i) << c.program[0];
+        // The limit stays spent: the next statement fails at once.
+        EXPECT_EQ(quortest::faulttext([&] { ctx.exec("j:=1"); }), quor::steplimitmessage(100));
+    }
+    quortest::context unlimited;
+    EXPECT_EQ(unlimited.run({"for(i:=1:5000)", "end"}), "");
+    EXPECT_EQ(unlimited.eval("i"), 5001);
+}

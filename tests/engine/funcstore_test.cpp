@@ -39,7 +39,7 @@ TEST(FuncStore, AssignLines)
         tfuncstore store("s");
         EXPECT_EQ(store.assignlines(c.source), 1);
         strings got;
-        for (const auto& l : store.lines) got.push_back(l.text);
+        for (const auto& l : store.lines()) got.push_back(l.text);
         EXPECT_EQ(got, c.statements) << testing::PrintToString(c.source);
     }
     // Filling appends and numbers the source lines; the store's name is cut to 255.
@@ -49,7 +49,7 @@ TEST(FuncStore, AssignLines)
     store.assignlines({"d;e"}, 10);
     ASSERT_EQ(store.count(), 5);
     const int expected[] = {1, 1, 3, 10, 10};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(store.lines[static_cast<std::size_t>(i)].sourceline, expected[i]) << i;
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(store.sourceline(i), expected[i]) << i;
 }
 
 TEST(FuncStore, KeywordIsTheFirstWord)
@@ -63,7 +63,7 @@ TEST(FuncStore, KeywordIsTheFirstWord)
     };
     for (const auto& c : cases) {
         tfuncstore store("s");
-        store.lines.push_back({c.line, 1});
+        store.addline(c.line, 1);
         EXPECT_EQ(store.getkeyword(0), c.word) << c.line;
         EXPECT_EQ(store.keyword(0), c.code) << c.line;
     }
@@ -93,6 +93,78 @@ TEST(FuncStore, BlockEnds)
         EXPECT_EQ(quortest::faulttext([&] { store.findblockend(bad, code); }), "Error on invalid line index") << bad;
         EXPECT_EQ(quortest::faulttext([&] { store.scanblockend(bad, code); }), "Error on invalid line index") << bad;
     }
+}
+
+TEST(FuncStore, BlockEndsAndElsesMatchALineByLineScan)
+{
+    // Random keyword sequences against the plain forward scans: matching end by depth
+    // count, else as the first one met at depth 0 before that end.
+    const char* words[] = {"if(1)", "for(i:=1:2)", "while(0)", "end", "else", "x:=1", "break"};
+    unsigned seed = 7;
+    for (int round = 0; round < 300; ++round) {
+        tfuncstore store("s");
+        std::vector<int> codes;
+        const int n = 1 + round % 23;
+        for (int i = 0; i < n; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            const char* w = words[(seed >> 16) % 7];
+            store.addline(w, i + 1);
+            codes.push_back(quor::keywordcode(store.getkeyword(i)));
+        }
+        auto opens = [](int k) { return k == quor::kwif || k == quor::kwfor || k == quor::kwwhile; };
+        for (int i = 0; i < n; ++i) {
+            int want = opens(codes[i]) ? n : i;
+            for (int j = i + 1, depth = 1; opens(codes[i]) && j < n; ++j) {
+                if (opens(codes[j])) ++depth;
+                else if (codes[j] == quor::kwend && --depth == 0) {
+                    want = j;
+                    break;
+                }
+            }
+            int code = -1;
+            ASSERT_EQ(store.scanblockend(i, code), want) << round << " line " << i;
+            EXPECT_EQ(code, codes[i]);
+            // The else for every range that ends on an end line, the matching one included.
+            for (int e = i + 1; codes[i] == quor::kwif && e < n; ++e) {
+                int wantelse = -1;
+                for (int j = i + 1, depth = 0; j <= e; ++j) {
+                    if (opens(codes[j])) ++depth;
+                    else if (codes[j] == quor::kwend) --depth;
+                    else if (codes[j] == quor::kwelse && depth == 0) {
+                        wantelse = j;
+                        break;
+                    }
+                }
+                EXPECT_EQ(store.elseline(i, e), wantelse) << round << " if " << i << " end " << e;
+            }
+        }
+    }
+    // Lines added after a lookup are part of the structure.
+    tfuncstore store = storeof({"if(1)", "if(1)", "end"});
+    int code = 0;
+    EXPECT_EQ(quortest::faulttext([&] { store.findblockend(0, code); }), "Error on key word mismatched");
+    store.addline("end", 4);
+    EXPECT_EQ(store.findblockend(0, code), 3);
+}
+
+TEST(FuncStore, HundredThousandNestedBlocksStopAtTheNestingLimit)
+{
+    // The check passes (every block is closed); the run stops at the block limit.
+    quortest::context ctx;
+    const int n = 100000;
+    strings lines(static_cast<std::size_t>(n), "if(1)");
+    lines.push_back("x:=1");
+    lines.insert(lines.end(), static_cast<std::size_t>(n), "end");
+    EXPECT_EQ(ctx.run(lines), "");
+    const auto events = ctx.host.take();
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.front(), "memo: " + quor::nestingmessage(quor::maxblockdepth));
+    EXPECT_EQ(events.back(), "memo: Critical error on compile at: Main function");
+    EXPECT_FALSE(ctx.vars.varexists("x"));
+    EXPECT_EQ(ctx.session.blockdepth, 0);
+    // One open block among them is found.
+    lines.pop_back();
+    EXPECT_EQ(ctx.run(lines), "mismatched on if on if(1)");
 }
 
 TEST(FuncStore, CheckBlocksReportsTheFirstFault)
@@ -139,9 +211,10 @@ TEST(FuncStore, RunReportsAndFaultPlaces)
         EXPECT_EQ(failing.fault.sourceline, c.sourceline) << c.text;
         EXPECT_EQ(failing.fault.text, c.text);
         // A later clean run clears the recorded place.
-        failing.lines = {{"z:=1", 1}};
-        failing.runstore(ctx.vars, ctx.funcs, &ctx.host, ctx.session);
-        EXPECT_EQ(failing.fault.line, -1) << c.text;
+        tfuncstore clean = storeof({"z:=1"});
+        clean.fault = failing.fault;
+        clean.runstore(ctx.vars, ctx.funcs, &ctx.host, ctx.session);
+        EXPECT_EQ(clean.fault.line, -1) << c.text;
     }
     EXPECT_EQ(ctx.eval("i"), 1);
     EXPECT_FALSE(ctx.vars.varexists("k"));

@@ -1,6 +1,8 @@
 // Name tables and unit files: reading, lookup, precedence, and loading function blocks.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -188,4 +190,62 @@ TEST(Units, ReloadReplacesAndFailureNamesTheFile)
     EXPECT_EQ(quortest::faulttext([&] { quor::loadunit(missing, ctx.funcs, tdialect::editor); }, ""),
               "Error on load function form: " + missing);
     EXPECT_EQ(ctx.funcs.count(), 2);
+}
+
+TEST(NameTables, WarningNamesTheShortTablesAndTheirMissingLines)
+{
+    const struct { strings math, command; const char* warning; } cases[] = {
+        {quortest::mathtable(), quortest::commandtable(), ""},
+        // Extra lines are no fault.
+        {quortest::mathtable(), [] { auto t = quortest::commandtable(); t.push_back("more"); return t; }(), ""},
+        {{"abs", "", "atan"}, quortest::commandtable(),
+         "name table math.dat: 14 of its 16 built-ins have no name (lines 2, 4 to 16 missing or empty; the file "
+         "has 3 lines)"},
+        {quortest::mathtable(), {},
+         "name table command.dat: 11 of its 11 built-ins have no name (lines 1 to 11 missing or empty; the file "
+         "has 0 lines)"},
+        // The last line alone; an empty line in the middle of an otherwise full table.
+        {quortest::mathtable(), [] { auto t = quortest::commandtable(); t.pop_back(); return t; }(),
+         "name table command.dat: 1 of its 11 built-ins have no name (line 11 missing or empty; the file has 10 "
+         "lines)"},
+        {[] { auto t = quortest::mathtable(); t[15] = ""; t[0] = ""; return t; }(), {"garbage\x01\x02"},
+         "name table command.dat: 10 of its 11 built-ins have no name (lines 2 to 11 missing or empty; the file "
+         "has 1 lines)\n"
+         "name table math.dat: 2 of its 16 built-ins have no name (lines 1, 16 missing or empty; the file has 16 "
+         "lines)"},
+    };
+    for (const auto& c : cases) {
+        quortest::context ctx;
+        ctx.funcs.mathnames = c.math;
+        ctx.funcs.commandnames = c.command;
+        EXPECT_EQ(quor::nametablewarning(ctx.funcs), c.warning);
+    }
+}
+
+TEST(Files, BoundedReading)
+{
+    tempdir dir;
+    std::string text = "x";
+    const std::string small = dir.write("small.txt", "a\r\nb");
+    EXPECT_EQ(quor::readboundedfile(small, text, 4), quor::treadfault::none);
+    EXPECT_EQ(text, "a\r\nb");
+    // One byte past the limit: by size for a file, while reading for a device.
+    EXPECT_EQ(quor::readboundedfile(small, text, 3), quor::treadfault::toolarge);
+    EXPECT_EQ(text, "");
+    EXPECT_EQ(quor::readboundedfile("/dev/zero", text, 100000), quor::treadfault::toolarge);
+    EXPECT_EQ(text, "");
+    EXPECT_EQ(quor::readboundedfile(dir.str(), text), quor::treadfault::unreadable);
+    EXPECT_EQ(quor::readboundedfile(dir.str() + "/none", text), quor::treadfault::unreadable);
+    EXPECT_EQ(quor::readfaulttext(quor::treadfault::toolarge), "is larger than 256 MiB");
+    // A FIFO that no one writes to reads as empty at once.
+    const std::string fifo = dir.str() + "/fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(quor::readboundedfile(fifo, text), quor::treadfault::none);
+    EXPECT_EQ(text, "");
+    strings lines;
+    quor::treadfault why = quor::treadfault::none;
+    EXPECT_TRUE(quor::readtextlines(small, lines, &why));
+    EXPECT_EQ(lines, (strings{"a", "b"}));
+    EXPECT_FALSE(quor::readtextlines(dir.str(), lines, &why));
+    EXPECT_EQ(why, quor::treadfault::unreadable);
 }

@@ -9,6 +9,7 @@
 #include "numtext.h"
 #include "plotboard.h"
 #include "plotregistry.h"
+#include "units.h"
 
 using namespace quor;
 
@@ -249,4 +250,45 @@ TEST(PlotRegistry, HandlesShowingAndWindowCommands)
     EXPECT_EQ(reg.find(a), nullptr);
     EXPECT_NE(reg.find(b), nullptr);
     EXPECT_EQ(reg.getdc(a), 0);
+}
+
+TEST(PlotRegistry, BoardsRemovedWhileTheySampleLiveUntilTheSamplingEnds)
+{
+    // A window closed while it samples (the board list's delete during a plot command in
+    // the curve's function): it is gone for everyone at once, destroyed after its show.
+    struct closinghost : quortest::scriptedhost {
+        tplotregistry* reg = nullptr;
+        std::int32_t victim = 0;
+        int closed = 0;
+        std::int32_t createplotwindow(const std::string& e, const std::string& v, tvarlist& vars, tfunclist* f,
+                                      tmemo* m) override
+        {
+            if (victim != 0 && reg->remove(victim)) ++closed;
+            EXPECT_EQ(reg->find(victim), nullptr);
+            EXPECT_FALSE(reg->remove(victim));   // removed once only
+            return scriptedhost::createplotwindow(e, v, vars, f, m);
+        }
+    };
+    quortest::ensuregui();
+    closinghost host;
+    tsession session(host, tdialect::plotter);
+    tvarlist vars("global", 2);
+    quortest::context names;
+    tfunclist& funcs = names.funcs;
+    quor::loadunitlines({"function y=f(a)", "plot(1,x,g)", "y:=a", "endfunction"}, funcs, tdialect::plotter);
+    tplotregistry reg;
+    host.reg = &reg;
+    const std::int32_t keep = reg.create("x", "x", vars, &funcs, &host, session, true);
+    host.victim = reg.create("f(x)", "x", vars, &funcs, &host, session, true);
+    EXPECT_EQ(reg.count(), 2);
+    EXPECT_FALSE(reg.show(host.victim));   // it sampled to the end, but is closed
+    EXPECT_EQ(host.closed, 1);
+    EXPECT_EQ(reg.find(host.victim), nullptr);
+    EXPECT_EQ(reg.handles(), std::vector<std::int32_t>{keep});
+    EXPECT_EQ(reg.count(), 1);
+    // Removing it outside a show destroys it at once.
+    host.victim = 0;
+    EXPECT_TRUE(reg.show(keep));
+    EXPECT_TRUE(reg.remove(keep));
+    EXPECT_EQ(reg.count(), 0);
 }
