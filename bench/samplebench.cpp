@@ -13,7 +13,7 @@ namespace {
 
 void samplewindow(benchmark::State& state, quor::tdialect dialect)
 {
-    quorquorbench::quiethost host;
+    quorbench::quiethost host;
     quor::tsession session(host, dialect);
     quor::tvarlist vars("global", 2);
     quor::tfunclist funcs("bench", 2);

@@ -24,7 +24,7 @@ public:
     std::vector<tpicture> writeall(const std::string& dir) override
     {
         std::vector<tpicture> out;
-        for (const auto& p : plots_.writeall(dir)) out.push_back(tpicture{p.number, p.caption, p.path, p.written});
+        for (const auto& p : plots_.writeall(dir)) out.push_back(tpicture{p.number, p.caption, p.path, p.fault});
         return out;
     }
     theadlessplots& boards() { return plots_; }

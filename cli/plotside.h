@@ -14,7 +14,7 @@ struct tpicture {
     int number;            // 1, 2, ... in opening order
     std::string caption;
     std::string path;
-    bool written;
+    std::string fault;   // why it was not written, "" when it was
 };
 
 class tplotside {

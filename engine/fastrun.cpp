@@ -244,7 +244,7 @@ std::shared_ptr<const tcbody> bodyof(const tfuncitem& item, tdialect d)
     store.assignlines(item.lines);
     std::vector<std::string> texts;
     std::vector<int> sources;
-    for (const tstoreline& l : store.lines) {
+    for (const tstoreline& l : store.lines()) {
         texts.push_back(l.text);
         sources.push_back(l.sourceline);
     }
@@ -521,7 +521,7 @@ void fastrunstore(tfuncstore& store, tvarlist& vars, tfunclist& funcs, tmemo* me
     st.name = store.name;
     std::vector<std::string> texts;
     std::vector<int> sources;
-    for (const tstoreline& l : store.lines) {
+    for (const tstoreline& l : store.lines()) {
         texts.push_back(l.text);
         sources.push_back(l.sourceline);
     }
