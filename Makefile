@@ -6,7 +6,7 @@ JOBS       ?= 2
 # Seconds per fuzz target: `make test` runs each briefly, `make fuzz` as long as asked.
 FUZZ_SECONDS ?= 600
 
-.PHONY: setup build build-asan build-fuzz test test-plain test-asan test-fuzz fuzz run paint bench clean
+.PHONY: setup build build-asan build-fuzz test test-plain test-asan test-fuzz fuzz run paint bench fuzz-diff clean
 
 setup:
 	@sh scripts/setup.sh
@@ -48,7 +48,15 @@ paint: build
 	else echo "paint: no display here (DISPLAY and WAYLAND_DISPLAY are empty); start it on a desktop"; fi
 
 bench: build
+	@sh scripts/setup.sh lua5.4 bc python3
 	sh bench/run.sh $(BUILD)
+
+# Compares N random programs (default 20000) on the fast path and the literal algorithms:
+# make fuzz-diff N=100000 [SEED=1]
+N    ?= 20000
+SEED ?= 100000
+fuzz-diff: build
+	$(BUILD)/tests/fuzzdiff $(N) $(SEED)
 
 clean:
 	rm -rf $(BUILD) $(ASANBUILD) $(FUZZBUILD)

@@ -1,7 +1,8 @@
 #!/bin/sh
-# Runs the benchmark programs of an existing build directory (default: build) and compares
-# their times with bench/targets.txt; builds nothing. Exits 1 when a target is missed.
-set -e
+# Runs the benchmark programs of an existing build directory (default: build), compares
+# their times with bench/targets.txt, then compares whole runs of quor with Lua 5.4, python3
+# and bc (bench/peers.sh); builds nothing. Exits 1 when a target is missed. Times are
+# processor times: the machine may be shared.
 dir="${1:-build}"
 [ $# -gt 0 ] && shift
 here=$(dirname "$0")
@@ -19,12 +20,25 @@ for b in "$dir"/bench/*; do
   "$b" --benchmark_format=csv "$@" 2>/dev/null | tail -n +2 >> "$results"
 done
 [ "$found" = 1 ] || { echo "bench: no benchmark programs in $dir/bench" >&2; exit 1; }
-# name,iterations,real_time,cpu_time,time_unit,...
+status=0
+# name,iterations,real_time,cpu_time,time_unit,...; a target "=NAME*F" is F times NAME's time.
 awk -F, -v targets="$here/targets.txt" '
   BEGIN { while ((getline line < targets) > 0) { if (line ~ /^#/ || line == "") continue; split(line, f, " "); max[f[1]] = f[2] } }
-  { name = $1; gsub(/"/, "", name); t = $3; u = $5
-    ms = (u == "ns") ? t / 1e6 : (u == "us") ? t / 1e3 : (u == "s") ? t * 1e3 : t
-    verdict = (name in max) ? ((ms <= max[name]) ? "ok" : "TOO SLOW") : "no target"
-    printf "%-28s %10.3f ms   target %s ms   %s\n", name, ms, (name in max) ? max[name] : "-", verdict
-    if (verdict == "TOO SLOW") bad = 1 }
-  END { exit bad }' "$results"
+  { name = $1; gsub(/"/, "", name); t = $4; u = $5
+    ms[name] = (u == "ns") ? t / 1e6 : (u == "us") ? t / 1e3 : (u == "s") ? t * 1e3 : t; order[++n] = name }
+  END {
+    for (i = 1; i <= n; i++) {
+      name = order[i]; limit = "-"; verdict = "no target"
+      if (name in max) {
+        limit = max[name]
+        if (limit ~ /^=/) { split(substr(limit, 2), g, "*"); limit = ms[g[1]] * g[2]; shown = sprintf("%.3f (%s x %s)", limit, g[2], g[1]) }
+        else shown = limit
+        verdict = (ms[name] <= limit) ? "ok" : "TOO SLOW"
+      } else shown = "-"
+      printf "%-34s %10.3f ms   target %s ms   %s\n", name, ms[name], shown, verdict
+      if (verdict == "TOO SLOW") bad = 1
+    }
+    exit bad }' "$results" || status=1
+echo "== quor beside Lua 5.4, python3 and bc (median of 5 whole runs)"
+sh "$here/peers.sh" "$dir" || status=1
+exit $status

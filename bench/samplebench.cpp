@@ -6,6 +6,7 @@
 #include "quiethost.h"
 #include "sampling.h"
 #include "session.h"
+#include "units.h"
 #include "variables.h"
 
 namespace {
@@ -31,6 +32,30 @@ void samplewindow(benchmark::State& state, quor::tdialect dialect)
         benchmark::DoNotOptimize(quor::samplecurve("sin(x)*x", "x", view, vars, funcs, &host, session));
     }
 }
+
+// The same window sampling a user function while a 100,000-element array is alive: every
+// sample is a call, whose temporary list shares the array instead of copying it.
+void BM_samplecurve_userfunc_bigarray(benchmark::State& state)
+{
+    quorbench::quiethost host;
+    quor::tsession session(host, quor::tdialect::plotter);
+    quor::tvarlist vars("global", 2);
+    quor::tfunclist funcs("bench", 2);
+    funcs.mathnames = {"abs", "tan", "atan", "cos", "exp", "frac", "ln", "odd", "pi", "random",
+                       "round", "sin", "sqr", "sqrt", "trunc", "val"};
+    quor::loadunitlines({"function y=wave(t)", "y:=sin(t)*t", "endfunction"}, funcs, quor::tdialect::plotter);
+    vars.setelement("big", 99999, 1);
+    for (auto _ : state) {
+        quor::tviewinfo view;
+        view.right = 535;
+        view.bottom = 329;
+        view.xmin = 1;
+        view.xmax = 20;
+        view.fixedrange = true;
+        benchmark::DoNotOptimize(quor::samplecurve("wave(x)", "x", view, vars, funcs, &host, session));
+    }
+}
+BENCHMARK(BM_samplecurve_userfunc_bigarray)->Unit(benchmark::kMillisecond);
 
 void BM_samplecurve_editor(benchmark::State& state) { samplewindow(state, quor::tdialect::editor); }
 void BM_samplecurve_plotter(benchmark::State& state) { samplewindow(state, quor::tdialect::plotter); }

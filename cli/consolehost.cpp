@@ -1,7 +1,7 @@
 #include "consolehost.h"
 
 #include "fault.h"
-#include "headlessplots.h"
+#include "plotside.h"
 #include "session.h"
 
 namespace quorcli {
@@ -151,16 +151,16 @@ void tconsolehost::showplotwindow(std::int32_t handle)
     if (plots && !plots->show(handle)) showmessage("Error on paint,this paint will quit!");
 }
 
-std::int32_t tconsolehost::getdc(std::int32_t handle) { return plots ? plots->registry().getdc(handle) : 0; }
+std::int32_t tconsolehost::getdc(std::int32_t handle) { return plots ? plots->getdc(handle) : 0; }
 
 std::int32_t tconsolehost::showwnd(std::int32_t handle, std::int32_t mode)
 {
-    return plots ? plots->registry().showwnd(handle, mode) : 0;
+    return plots ? plots->showwnd(handle, mode) : 0;
 }
 
 std::int32_t tconsolehost::setwndtext(std::int32_t handle, const std::string& text)
 {
-    return plots ? plots->registry().setwndtext(handle, text) : 0;
+    return plots ? plots->setwndtext(handle, text) : 0;
 }
 
 void tconsolehost::errorreport(const std::string& text)

@@ -13,7 +13,7 @@ class tsession;
 }
 
 namespace quorcli {
-class theadlessplots;
+class tplotside;
 }
 
 namespace quorcli {
@@ -55,7 +55,7 @@ public:
     void flush();
 
     // Plot windows are served by these boards when set.
-    theadlessplots* plots = nullptr;
+    tplotside* plots = nullptr;
     // Plain-mode reports name the place of the running statement of this session, in
     // this file when the statement's own file is not known.
     const quor::tsession* session = nullptr;

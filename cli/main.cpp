@@ -8,9 +8,8 @@
 #include "consolehost.h"
 #include "fault.h"
 #include "funclist.h"
-#include "headlessplots.h"
+#include "plotloader.h"
 #include "options.h"
-#include "plotcommand.h"
 #include "programrun.h"
 #include "session.h"
 #include "units.h"
@@ -44,10 +43,12 @@ int runmain(const quorcli::toptions& o)
     quor::tsession session(host, o.dialect);
     host.session = &session;
     host.program = where;
+    session.reference = o.reference;
     quor::tvarlist vars("global", 2);
     quor::tfunclist funcs("quor", 2);
     funcs.basedir = ".";
-    quorcli::theadlessplots plots(vars, session);
+    // The plotting module is loaded only when the run opens a plot window.
+    quorcli::tplotloader plots(vars, session);
     host.plots = &plots;
 
     const std::vector<std::string> dirs = quorcli::tabledirs(o.tables);
@@ -113,7 +114,7 @@ int main(int argc, char** argv)
 {
     quor::raisestacklimit();
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (!args.empty() && args[0] == "plot") return quorcli::plotcommand({args.begin() + 1, args.end()});
+    if (!args.empty() && args[0] == "plot") return quorcli::runplotcommand({args.begin() + 1, args.end()});
     quorcli::toptions o;
     std::string error;
     if (!quorcli::parseoptions(args, o, error)) {

@@ -79,7 +79,7 @@ bool getoptions(const std::vector<std::string>& args, const char* shortopts, con
 
 bool parseoptions(const std::vector<std::string>& args, toptions& o, std::string& error)
 {
-    enum { tables = 256, plots, dialect, vars, transcript, strict };
+    enum { tables = 256, plots, dialect, vars, transcript, strict, reference };
     static const option longopts[] = {
         {"help", no_argument, nullptr, 'h'},
         {"version", no_argument, nullptr, 'V'},
@@ -89,6 +89,7 @@ bool parseoptions(const std::vector<std::string>& args, toptions& o, std::string
         {"vars", no_argument, nullptr, vars},
         {"transcript", no_argument, nullptr, transcript},
         {"strict", no_argument, nullptr, strict},
+        {"reference", no_argument, nullptr, reference},
         {nullptr, 0, nullptr, 0},
     };
     std::vector<toptionhit> hits;
@@ -116,6 +117,7 @@ bool parseoptions(const std::vector<std::string>& args, toptions& o, std::string
         case vars: o.vars = true; break;
         case transcript: o.transcript = true; break;
         case strict: o.strict = true; break;
+        case reference: o.reference = true; break;
         default: break;
         }
     }
@@ -167,6 +169,8 @@ before or after FILE; -- ends the options. A long option takes its value as
                          a box or an error line
       --transcript       write every event as one line on standard output
                          (see TRANSCRIPT below)
+      --reference        run with the literal algorithms instead of the compiled
+                         fast path (slower; the output is the same)
   -h, --help             display this help and exit
   -V, --version          output version information and exit
 

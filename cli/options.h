@@ -19,6 +19,7 @@ struct toptions {
     bool vars = false;                 // --vars
     bool transcript = false;           // --transcript
     bool strict = false;               // --strict
+    bool reference = false;            // --reference
     std::string plots;                 // --plots DIR
     bool help = false;
     bool version = false;

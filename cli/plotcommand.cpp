@@ -13,7 +13,7 @@
 #include "consolehost.h"
 #include "fault.h"
 #include "funclist.h"
-#include "headlessplots.h"
+#include "plotmodule.h"
 #include "numtext.h"
 #include "options.h"
 #include "picturefile.h"
@@ -203,8 +203,9 @@ int plotcommand(const std::vector<std::string>& args)
     quor::tsession session(host, quor::tdialect::plotter);
     quor::tvarlist vars("paint", 1);
     quor::tfunclist funcs("paint", 1);
-    theadlessplots plots(vars, session);
-    host.plots = &plots;
+    tboardside side(vars, session);
+    theadlessplots& plots = side.boards();
+    host.plots = &side;
     const std::vector<std::string> dirs = tabledirs(o.tables);
     try {
         quor::loadnametables(funcs, dirs, quor::tdialect::plotter);

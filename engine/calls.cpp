@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "commands.h"
+#include "fastrun.h"
 #include "funcstore.h"
 #include "evaluator.h"
 #include "fault.h"
@@ -48,7 +49,11 @@ double callbuiltin(int k, const std::string& args, tvarlist& vars, tfunclist& fu
         if (args.find('\'') != std::string::npos) text = evaltext(args, vars, funcs, memo, s);
         return evaluate(text, vars, &funcs, memo, s);
     }
-    const double x = evaluate(args, vars, &funcs, memo, s);
+    return applybuiltin(k, evaluate(args, vars, &funcs, memo, s), s);
+}
+
+double applybuiltin(int k, double x, tsession& s)
+{
     switch (k) {
     case 0: return std::fabs(x);
     case 1: return checked(x, std::tan(x));
@@ -94,6 +99,7 @@ double callfunc(const std::string& calltext, long n, tvarlist& vars, tmemo* memo
 
 double calluserfunc(const cfuncterm& term, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
 {
+    if (!s.reference && !s.bodyrunner) return fastcalluserfunc(term.name, term.args, nullptr, vars, funcs, memo, s);
     const tfuncitem* found = funcs ? funcs->findfunc(term.name) : nullptr;
     if (!found) {
         memoline(memo, "Can not find this self-defition function :" + term.name + "the final result maybe incorrected");

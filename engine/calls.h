@@ -24,6 +24,9 @@ double callbuiltin(int k, const std::string& args, tvarlist& vars, tfunclist& fu
 // 0 <= result < n (n = x rounded, taken as unsigned 32-bit).
 std::int32_t randomstep(std::uint32_t& seed, double x);
 
+// Built-in k (not 8 or 15) applied to the value x of its argument.
+double applybuiltin(int k, double x, tsession& s);
+
 // Calls a user function: binds the arguments in a temporary copy "temp" of vars, runs the
 // body, copies by-name arguments back and returns the result variable.
 double calluserfunc(const cfuncterm& term, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s);

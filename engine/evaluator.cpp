@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "calls.h"
+#include "fastrun.h"
 #include "fault.h"
 #include "host.h"
 #include "partlist.h"
@@ -32,6 +33,7 @@ std::string slice(const std::string& t, long from, long to)
 
 double evaluate(const std::string& text, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
 {
+    if (!s.reference) return fastevaluate(text, vars, funcs, memo, s);
     tnestguard guard(s, &tsession::groupdepth, maxgroupdepth, memo);
     const std::string t = " " + markunary(text) + " ";
     const long len = static_cast<long>(t.size());
@@ -101,6 +103,7 @@ double evaluate(const std::string& text, tvarlist& vars, tfunclist* funcs, tmemo
 
 double evalassign(const std::string& text, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
 {
+    if (!s.reference) return fastevalassign(text, vars, funcs, memo, s);
     const std::size_t at = text.find(":=");
     if (at == std::string::npos) return evaluate(text, vars, funcs, memo, s);
     tnestguard guard(s, &tsession::groupdepth, maxgroupdepth, memo);

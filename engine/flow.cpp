@@ -24,12 +24,14 @@ double numberof(const std::string& text, tvarlist& vars, tfunclist& funcs, tmemo
 
 }  // namespace
 
-std::string blockterm(const std::string& line, tsession& s)
+std::string blockterm(const std::string& line, tsession& s) { return blockterm(line, s.editor()); }
+
+std::string blockterm(const std::string& line, bool editordialect)
 {
     const std::size_t open = line.find('(');
     if (open == std::string::npos) return "";
     const long b = static_cast<long>(open) + 1;
-    const long e = std::min<long>(matchparen(line, b, s.dialect) - 1, static_cast<long>(line.size()));
+    const long e = std::min<long>(matchparen(line, b, editordialect ? tdialect::editor : tdialect::plotter) - 1, static_cast<long>(line.size()));
     return e > b ? line.substr(static_cast<std::size_t>(b), static_cast<std::size_t>(e - b)) : "";
 }
 

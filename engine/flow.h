@@ -30,5 +30,6 @@ int runwhile(tfuncstore& store, int E, int I, tvarlist& vars, tfunclist& funcs, 
 cfortermstr getforterm(const std::string& term, tvarlist& vars, tfunclist& funcs, tsession& s);
 // The text between the first "(" of a block line and its partner.
 std::string blockterm(const std::string& line, tsession& s);
+std::string blockterm(const std::string& line, bool editordialect);
 
 }  // namespace quor

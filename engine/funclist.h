@@ -18,6 +18,8 @@ public:
     std::string source;                // the unit file it was read from; empty when not known
     int firstline = 1;                 // line of the first body line in that file
     int paramcount() const { return static_cast<int>(params.size()); }
+    // The fast path's scanned body, per dialect; an item is never changed once listed.
+    mutable std::shared_ptr<const struct tcbody> compiled[2];
 
     // Sets name and result name from a head "function r=name(a,b)" and appends the
     // parameters; body lines are untouched.

@@ -1,5 +1,6 @@
 #include "funcstore.h"
 
+#include "fastrun.h"
 #include "fault.h"
 #include "flow.h"
 #include "funclist.h"
@@ -143,6 +144,10 @@ std::string tfuncstore::checkblocks(tsession& s) const
 
 void tfuncstore::runstore(tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
 {
+    if (!s.reference) {
+        fastrunstore(*this, vars, funcs, memo, s);
+        return;
+    }
     fault = tfaultplace{};
     try {
         runlines(*this, 0, count() - 1, vars, funcs, memo, s);

@@ -24,7 +24,8 @@ public:
     virtual tanswer question(const std::string& caption, const std::string& text) = 0;
     // A file-open dialog starting in dir with the file-name pattern; false when cancelled.
     virtual bool openfile(const std::string& dir, const std::string& pattern, std::string& path) = 0;
-    // Lets pending window events be handled (called before each statement).
+    // Lets pending window events be handled. Called before every statement, so it must be
+    // cheap: a host with an event loop asks a tpacer whether it is time to look.
     virtual void processevents() = 0;
     // Creates a plot window of expr over varname that evaluates against the given lists;
     // returns its handle (0 when no window could be made). It is shown by showplotwindow.
@@ -40,6 +41,20 @@ public:
     virtual void errorreport(const std::string& text) = 0;
     // Milliseconds since midnight UTC; seeds the random built-in.
     virtual std::int64_t clockms();
+};
+
+// Says when pending events are worth looking at: every `every` calls it reads a clock that
+// costs no system call, and answers true once `ms` milliseconds have passed since the last
+// true. The first call answers true.
+class tpacer {
+public:
+    explicit tpacer(int ms = 10, int every = 64) : ms_(ms), every_(every) {}
+    bool due();
+
+private:
+    int ms_, every_;
+    int calls_ = 0;
+    std::int64_t last_ = -1;
 };
 
 // The result memo: a multi-line text box the interpreter appends lines to.

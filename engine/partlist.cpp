@@ -54,9 +54,11 @@ int opcode(const std::string& sign)
     return 0;
 }
 
-int toperatorlist::priority(int i) const
+int toperatorlist::priority(int i) const { return codepriority(opcode(items.at(static_cast<std::size_t>(i)))); }
+
+int codepriority(int code)
 {
-    switch (opcode(items.at(static_cast<std::size_t>(i)))) {
+    switch (code) {
     case 60: case 62: case 61: case 6062: case 6061: case 6261: return 3;
     case 94: return 2;
     case 42: case 47: return 1;
@@ -109,9 +111,14 @@ bool realpower(double x, double y, double& result)
 
 double toperatorlist::operate(int i, double x, double y, tsession& s) const
 {
+    return operatecode(opcode(items.at(static_cast<std::size_t>(i))), x, y, s);
+}
+
+double operatecode(int code, double x, double y, tsession& s)
+{
     double r = 0;
     bool ok = true;
-    switch (opcode(items.at(static_cast<std::size_t>(i)))) {
+    switch (code) {
     case 43: r = x + y; break;
     case 45: r = x - y; break;
     case 42: r = x * y; break;
@@ -147,26 +154,55 @@ double reducelists(tdatalist& operands, toperatorlist& operators, tsession& s)
         return -1;
     }
     if (operators.count() == 0) return operands.items[0];
+    // One pass per level: a run of operators of that level folds into its leftmost operand,
+    // left to right, exactly as deleting each folded pair in place would; everything else is
+    // copied forward. Linear in the number of operators.
     try {
+        std::vector<double>& a = operands.items;
+        std::vector<std::string>& o = operators.items;
         for (int p = 3; p >= 0; --p) {
-            int i = 0;
-            while (i < operators.count()) {
-                if (operators.priority(i) == p) {
-                    const double v = operators.operate(i, operands.items[static_cast<std::size_t>(i)],
-                                                       operands.items[static_cast<std::size_t>(i) + 1], s);
-                    operands.items[static_cast<std::size_t>(i) + 1] = v;
-                    operands.remove(i);
-                    operators.remove(i);
+            std::size_t kept = 0;   // operators kept so far; operand `kept` is the open one
+            const std::size_t n = o.size();
+            for (std::size_t i = 0; i < n; ++i) {
+                if (operators.priority(static_cast<int>(i)) == p) {
+                    a[kept] = operators.operate(static_cast<int>(i), a[kept], a[i + 1], s);
                 } else {
-                    ++i;
+                    if (kept != i) o[kept] = std::move(o[i]);
+                    ++kept;
+                    a[kept] = a[i + 1];
                 }
             }
+            o.resize(kept);
+            a.resize(kept + 1);
         }
     } catch (const std::bad_alloc&) {
         s.host.showmessage("Error on operation of arithmetic");
         return -1;
     }
     return operands.items[0];
+}
+
+double reducecodes(double* a, int* o, std::size_t operands, std::size_t operators, tsession& s)
+{
+    if (operands != operators + 1) {
+        if (s.editor()) s.host.showmessage("Date and operator not suitable");
+        return -1;
+    }
+    std::size_t n = operators;
+    for (int p = 3; p >= 0 && n > 0; --p) {
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            if (codepriority(o[i]) == p) {
+                a[kept] = operatecode(o[i], a[kept], a[i + 1], s);
+            } else {
+                o[kept] = o[i];
+                ++kept;
+                a[kept] = a[i + 1];
+            }
+        }
+        n = kept;
+    }
+    return a[0];
 }
 
 }  // namespace quor

@@ -44,6 +44,13 @@ int opcode(const std::string& sign);
 // The real power with its fallback rules; false when it fails (x = 0 with y < 0, overflow).
 bool realpower(double x, double y, double& result);
 
+// Priority 0..3 of an operator code, and the operation of a code (as toperatorlist::operate).
+int codepriority(int code);
+double operatecode(int code, double x, double y, tsession& s);
+
+// reducelists on operands a[0..operands) and operator codes o[0..operators), reduced in place.
+double reducecodes(double* a, int* o, std::size_t operands, std::size_t operators, tsession& s);
+
 // Reduces the sequences by priority, level 3 down to 0, left to right within a level.
 double reducelists(tdatalist& operands, toperatorlist& operators, tsession& s);
 

@@ -2,6 +2,7 @@
 // The run-time setting every engine operation receives: host, dialect and nesting guards.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "enginefwd.h"
@@ -43,6 +44,12 @@ public:
     tdialect dialect;
     // Runs user-function bodies; the function store is the usual runner.
     tbodyrunner* bodyrunner = nullptr;
+
+    // Runs everything through the literal algorithms instead of the compiled fast path;
+    // both give the same results, boxes and memo lines.
+    bool reference = false;
+    // The fast path's scanned statements and expressions, made on first use.
+    std::shared_ptr<class tcodecache> code;
 
     bool editor() const { return dialect == tdialect::editor; }
     bool plotter() const { return dialect == tdialect::plotter; }

@@ -1,6 +1,7 @@
 #include "statements.h"
 
 #include "commands.h"
+#include "fastrun.h"
 #include "evaluator.h"
 #include "fault.h"
 #include "funclist.h"
@@ -12,7 +13,9 @@
 
 namespace quor {
 
-std::optional<tcallform> splitcall(const std::string& st, tsession& s)
+std::optional<tcallform> splitcall(const std::string& st, tsession& s) { return splitcall(st, s.dialect); }
+
+std::optional<tcallform> splitcall(const std::string& st, tdialect d)
 {
     if (st.find(":=") != std::string::npos) return std::nullopt;
     const std::size_t open = st.find('(');
@@ -25,13 +28,14 @@ std::optional<tcallform> splitcall(const std::string& st, tsession& s)
     tcallform form;
     form.name = lowercase(st.substr(first, end - first));
     const long b = static_cast<long>(open) + 1;
-    const long e = std::min<long>(matchparen(st, b, s.dialect) - 1, static_cast<long>(st.size()));
+    const long e = std::min<long>(matchparen(st, b, d) - 1, static_cast<long>(st.size()));
     form.args = e > b ? st.substr(static_cast<std::size_t>(b), static_cast<std::size_t>(e - b)) : "";
     return form;
 }
 
 std::string execstatement(const std::string& text, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
 {
+    if (!s.reference) return fastexecstatement(text, vars, funcs, memo, s);
     // Calls of commands nest statements inside statements, as brackets nest groups.
     tnestguard guard(s, &tsession::groupdepth, maxgroupdepth, memo);
     if (s.editor()) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "enginefwd.h"
+#include "session.h"
 
 namespace quor {
 
@@ -17,6 +18,7 @@ struct tcallform {
 };
 // The call form name(args) of a statement, if it is one.
 std::optional<tcallform> splitcall(const std::string& statement, tsession& s);
+std::optional<tcallform> splitcall(const std::string& statement, tdialect d);
 
 // The value of a text expression: quoted literals ('' for a quote) and computed parts.
 std::string evaltext(const std::string& text, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s);

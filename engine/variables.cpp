@@ -36,13 +36,8 @@ void tvarlist::assignlist(const tvarlist& source)
         std::vector<tvar> copy;
         copy.reserve(source.items.size());
         for (const tvar& v : source.items) {
-            tvar c;
-            c.name = v.name;
-            c.value = v.value;
-            c.demension.clear();
-            c.asistance.clear();
-            c.data = v.data;
-            copy.push_back(std::move(c));
+            // Sizes and strides given empty: no allocation for them.
+            copy.push_back(tvar{v.name, v.value, {}, {}, v.data});
         }
         items = std::move(copy);
         elementlimit = source.elementlimit;
@@ -113,7 +108,7 @@ void tvarlist::setelement(const std::string& n, std::int64_t k, double x)
             reserveelements(static_cast<std::int64_t>(at + 1 - v->data.size()));
             v->data.resize(at + 1, 0.0);
         }
-        v->data[at] = x;
+        v->data.set(at, x);
         return;
     }
     reserveelements(k + 1);
@@ -123,7 +118,7 @@ void tvarlist::setelement(const std::string& n, std::int64_t k, double x)
     const int i = addvar(r);
     tvar& created = items[static_cast<std::size_t>(i)];
     created.data.assign(at + 1, 0.0);
-    created.data[at] = x;
+    created.data.set(at, x);
 }
 
 double tvarlist::getelement(const std::string& n, std::int64_t k, tsession& s) const

@@ -1,10 +1,13 @@
 #pragma once
 // Variables: a scalar value beside an optional sequence of elements (array or text).
 #include <cstdint>
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "enginefwd.h"
+#include "session.h"
 
 namespace quor {
 
@@ -16,14 +19,68 @@ inline constexpr std::int64_t maxelements = std::int64_t(1) << 24;
 // Most elements all variables of one list may hold together (1 GiB).
 inline constexpr std::int64_t maxlistelements = std::int64_t(1) << 27;
 
+// The elements of a variable. Copies share one store until one of them is written, so a
+// call's temporary list costs the same whatever arrays its caller holds.
+class telements {
+public:
+    using const_iterator = std::vector<double>::const_iterator;
+    using iterator = const_iterator;
+    using value_type = double;
+
+    telements() = default;
+    telements(std::initializer_list<double> values) { assign(values.begin(), values.end()); }
+
+    std::size_t size() const { return store_ ? store_->size() : 0; }
+    bool empty() const { return size() == 0; }
+    double operator[](std::size_t i) const { return (*store_)[i]; }
+    const std::vector<double>& values() const { return store_ ? *store_ : none(); }
+    const_iterator begin() const { return values().begin(); }
+    const_iterator end() const { return values().end(); }
+
+    // Element i becomes x (i below size()).
+    void set(std::size_t i, double x) { edit()[i] = x; }
+    void resize(std::size_t n, double fill) { edit().resize(n, fill); }
+    void assign(std::size_t n, double fill) { edit().assign(n, fill); }
+    void clear() { store_.reset(); }
+    template <class It>
+    void assign(It first, It last) { edit().assign(first, last); }
+
+    friend bool operator==(const telements& a, const std::vector<double>& b) { return a.values() == b; }
+    friend bool operator==(const telements& a, const telements& b) { return a.values() == b.values(); }
+
+private:
+    // The store, unshared first when another copy still reads it.
+    std::vector<double>& edit()
+    {
+        if (!store_) store_ = std::make_shared<std::vector<double>>();
+        else if (store_.use_count() > 1) store_ = std::make_shared<std::vector<double>>(*store_);
+        return *store_;
+    }
+    static const std::vector<double>& none()
+    {
+        static const std::vector<double> empty;
+        return empty;
+    }
+    std::shared_ptr<std::vector<double>> store_;
+};
+
 struct tvar {
     std::string name;
     double value = 0;
     cdemension demension{-1};
     casistance asistance{1};
-    std::vector<double> data;
+    telements data;
     int count() const { return static_cast<int>(data.size()); }
 };
+
+// name[index] split at the first "[" and its partner.
+struct tsplitref {
+    std::string name;
+    std::string index;
+};
+tsplitref splitref(const std::string& ref);
+// Number of commas in t outside (...) and [...] groups.
+int topcommas(const std::string& t, tdialect d);
 
 // Cuts a short text to its 255 bytes.
 std::string shortstring(const std::string& s);

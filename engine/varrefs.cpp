@@ -11,14 +11,6 @@
 
 namespace quor {
 
-namespace {
-
-struct tsplitref {
-    std::string name;
-    std::string index;
-};
-
-// Splits name[index] at the first "[" and its partner.
 tsplitref splitref(const std::string& ref)
 {
     const std::size_t open = ref.find('[');
@@ -28,7 +20,6 @@ tsplitref splitref(const std::string& ref)
     return {ref.substr(0, open), last > b ? ref.substr(static_cast<std::size_t>(b), static_cast<std::size_t>(last - b)) : ""};
 }
 
-// Commas outside (...) and [...] groups.
 int topcommas(const std::string& t, tdialect d)
 {
     int n = 0;
@@ -41,8 +32,6 @@ int topcommas(const std::string& t, tdialect d)
     }
     return n;
 }
-
-}  // namespace
 
 std::vector<std::int64_t> tvarlist::evalindexes(const std::string& indextext, tfunclist* funcs, tmemo* memo, tsession& s)
 {

@@ -1,8 +1,9 @@
 #!/bin/sh
 # Runs one language test: NAME.q through `quor --transcript`, comparing standard output
 # with NAME.out and the exit status with NAME.rc (0 when absent). NAME.args adds options,
-# NAME.in is standard input, NAME.err (when present) must equal standard error.
-quor="$1"; dir="$2"; name="$3"
+# NAME.in is standard input, NAME.err (when present) must equal standard error. A fourth
+# argument is passed to quor first (--reference runs the literal algorithms).
+quor="$1"; dir="$2"; name="$3"; mode="${4:-}"
 cd "$dir" || exit 1
 args=""
 tmp=$(mktemp -d)
@@ -14,7 +15,7 @@ want=0
 [ -f "$name.rc" ] && want=$(cat "$name.rc")
 out=$(mktemp); err=$(mktemp)
 # shellcheck disable=SC2086
-"$quor" --transcript $args "$name.q" < "$input" > "$out" 2> "$err"
+"$quor" $mode --transcript $args "$name.q" < "$input" > "$out" 2> "$err"
 rc=$?
 sed -i "s|$tmp|@TMP@|g" "$out" "$err"
 status=0

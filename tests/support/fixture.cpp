@@ -1,9 +1,17 @@
 #include "fixture.h"
 
+#include <cstdlib>
+
 #include "funcstore.h"
 #include "units.h"
 
 namespace quortest {
+
+bool context::referencepath()
+{
+    const char* v = std::getenv("QUOR_REFERENCE");
+    return v && std::string(v) == "1";
+}
 
 void context::unit(const std::vector<std::string>& lines) { quor::loadunitlines(lines, funcs, session.dialect); }
 

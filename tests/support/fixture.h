@@ -47,7 +47,11 @@ struct context {
         funcs.commandnames = commandtable();
         funcs.apinames = apitable();
         funcs.stringnames = stringtable();
+        session.reference = referencepath();
     }
+
+    // QUOR_REFERENCE=1 runs the suites through the literal algorithms instead of the fast path.
+    static bool referencepath();
 
     scriptedhost host;
     quor::tsession session;

@@ -1,0 +1,71 @@
+#!/bin/sh
+# Whole-process comparison with Lua 5.4, python3 and bc on the same machine in one run:
+# each program runs 5 times, the median processor time (user + system) counts, as the
+# machine may be shared (median wall times are printed beside). Exits 1 when a target of
+# the quor runner is missed.
+dir="${1:-build}"
+here=$(cd "$(dirname "$0")" && pwd)
+quor="$dir/cli/quor"
+timer="$dir/bench/tools/proctime"
+[ -x "$quor" ] && [ -x "$timer" ] || { echo "peers: build quor and proctime first" >&2; exit 1; }
+quor=$(cd "$(dirname "$quor")" && pwd)/quor
+timer=$(cd "$(dirname "$timer")" && pwd)/proctime
+cd "$here/peers" || exit 1
+
+# cputime NAME COMMAND...: prints "cpu wall" of the median run, or "- -" when the program is absent.
+measure() {
+  command -v "$1" >/dev/null 2>&1 || { echo "- -"; return; }
+  "$timer" 5 "$@" | awk '{ printf "%s %s\n", $2, $1 }'
+}
+
+bad=0
+row() {   # row LABEL QUOR-CPU QUOR-WALL LUA PY BC (each cpu wall)
+  printf "%-34s quor %8.4f s (wall %7.4f)" "$1" "$2" "$3"
+  shift 3
+  for peer in lua5.4 python3 bc; do
+    cpu=$1; wall=$2; shift 2
+    [ "$cpu" = "-" ] && continue
+    printf " | %s %8.4f s" "$peer" "$cpu"
+  done
+  echo
+}
+
+# verdict TEXT OK: prints the verdict line and remembers a miss.
+verdict() {
+  if [ "$2" = 1 ]; then echo "    ok         $1"; else echo "    TOO SLOW   $1"; bad=1; fi
+}
+
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b <= 0) b = 1e-6; printf "%.1f", a / b }'; }
+le() { awk -v a="$1" -v b="$2" 'BEGIN { print (a <= b) ? 1 : 0 }'; }
+
+for work in loop fib; do
+  case $work in
+    loop) label="for(i:=1:1000000) s:=s+i end"; q="$quor loop.q" ;;
+    fib)  label="recursive fib(22) from a unit"; q="$quor -u fib.txt fib.q" ;;
+  esac
+  set -- $(measure $q) ; qc=$1; qw=$2
+  set -- $(measure lua5.4 $work.lua); lc=$1; lw=$2
+  set -- $(measure python3 $work.py); pc=$1; pw=$2
+  set -- $(measure bc -q $work.bc); bcc=$1; bcw=$2
+  row "$label" "$qc" "$qw" "$lc" "$lw" "$pc" "$pw" "$bcc" "$bcw"
+  if [ "$lc" != "-" ]; then
+    verdict "at most 3x Lua 5.4: quor is $(ratio "$qc" "$lc")x Lua" "$(le "$qc" "$(awk -v l="$lc" 'BEGIN{print 3*l}')")"
+  else
+    echo "    (lua5.4 not installed: no Lua ratio)"
+  fi
+  for peer in python3 bc; do
+    [ "$peer" = python3 ] && pcpu=$pc || pcpu=$bcc
+    [ "$pcpu" = "-" ] && continue
+    verdict "at least 5x faster than $peer: $(ratio "$pcpu" "$qc")x faster" "$(le "$(awk -v q="$qc" 'BEGIN{print 5*q}')" "$pcpu")"
+  done
+done
+
+set -- $(measure $quor one.q); qc=$1; qw=$2
+set -- $(measure lua5.4 one.lua); lc=$1; lw=$2
+row "a one-statement program (start-up)" "$qc" "$qw" "$lc" "$lw" - - - -
+if [ "$lc" != "-" ]; then
+  # Processor times of a few milliseconds: compare wall times too, the larger ratio counts.
+  verdict "within 2x of Lua's whole run: $(ratio "$qc" "$lc")x (wall $(ratio "$qw" "$lw")x)" \
+    "$(awk -v a="$qc" -v b="$lc" -v c="$qw" -v d="$lw" 'BEGIN { print (a <= 2*b + 0.001 && c <= 2*d + 0.001) ? 1 : 0 }')"
+fi
+exit $bad

@@ -1,0 +1,6 @@
+big[99999]:=1
+k:=0
+for(i:=1:1000)
+k:=inc(k)
+end
+print(k)

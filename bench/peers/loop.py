@@ -1,0 +1,4 @@
+s = 0
+for i in range(1, 1000001):
+    s = s + i
+print(s)

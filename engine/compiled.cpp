@@ -1,0 +1,295 @@
+// Scanning texts into the fast path's forms. Each form records, in order, what the literal
+// scanners do with the text: which operands and operators they push, where groups, calls
+// and references stand. Only the text and the dialect decide that.
+#include "compiled.h"
+
+#include <cstring>
+
+#include "flow.h"
+#include "funcstore.h"
+#include "numtext.h"
+#include "partlist.h"
+#include "scanner.h"
+#include "statements.h"
+#include "variables.h"
+
+namespace quor {
+
+namespace {
+
+bool signposition(char c) { return c != '\0' && std::strchr(" (*+-/<=>^", c) != nullptr; }
+bool isdigit(char c) { return c >= '0' && c <= '9'; }
+bool islower(char c) { return c >= 'a' && c <= 'z'; }
+
+std::string slice(const std::string& t, long from, long to)
+{
+    const long len = static_cast<long>(t.size());
+    if (from < 1) from = 1;
+    if (to > len) to = len;
+    if (to < from) return "";
+    return t.substr(static_cast<std::size_t>(from - 1), static_cast<std::size_t>(to - from + 1));
+}
+
+// The value addtext gives a number text.
+double numbervalue(const std::string& text)
+{
+    tdatalist one;
+    one.addtext(text);
+    return one.items[0];
+}
+
+std::shared_ptr<const tccall> compilecall(const std::string& calltext, long n, tdialect d)
+{
+    auto c = std::make_shared<tccall>();
+    c->name = lowercase(calltext.substr(0, static_cast<std::size_t>(n)));
+    const long len = static_cast<long>(calltext.size());
+    if (len - 1 > n + 1) c->args = calltext.substr(static_cast<std::size_t>(n + 1), static_cast<std::size_t>(len - n - 2));
+    c->argexpr.text = c->args;
+    c->argexpr.dialect = d;
+    return c;
+}
+
+// The first word of a store line, as the function store reads keywords.
+std::string firstword(const std::string& t)
+{
+    std::size_t b = 0;
+    while (b < t.size() && t[b] == ' ') ++b;
+    std::size_t e = b;
+    while (e < t.size() && t[e] != ' ' && t[e] != '(') ++e;
+    return t.substr(b, e - b);
+}
+
+std::shared_ptr<const tcforterm> compileforterm(const std::string& term, tdialect d)
+{
+    auto f = std::make_shared<tcforterm>();
+    f->term = term;
+    const std::size_t at = term.find(":=");
+    if (at == std::string::npos) {
+        f->noassign = true;
+        return f;
+    }
+    f->name = compileref(term.substr(0, at), d);
+    std::string rest = term.substr(at + 2);
+    f->unconsumed[0] = rest;
+    const std::size_t c1 = rest.find(':');
+    if (c1 == std::string::npos) {
+        f->noend = true;
+        return f;
+    }
+    f->start = compilestatement(rest.substr(0, c1), d, true);
+    rest = rest.substr(c1 + 1);
+    f->unconsumed[1] = rest;
+    const std::size_t c2 = rest.find(':');
+    if (c2 != std::string::npos) {
+        f->hasstep = true;
+        f->step = compilestatement(rest.substr(0, c2), d, true);
+        rest = rest.substr(c2 + 1);
+    }
+    f->unconsumed[2] = rest;
+    f->end = compilestatement(rest, d, true);
+    return f;
+}
+
+}  // namespace
+
+std::shared_ptr<const tcref> compileref(const std::string& ref, tdialect d)
+{
+    auto r = std::make_shared<tcref>();
+    r->ref = ref;
+    if (ref.find('[') == std::string::npos) {
+        r->key = shortstring(ref);
+        return r;
+    }
+    r->indexed = true;
+    const tsplitref parts = splitref(ref);
+    r->name = parts.name;
+    r->namekey = shortstring(parts.name);
+    r->index = parts.index;
+    r->dims = 1 + topcommas(parts.index, d);
+    r->indexexpr.text = parts.index;
+    r->indexexpr.dialect = d;
+    return r;
+}
+
+std::shared_ptr<const tcexpr> compileexpr(const std::string& text, tdialect d)
+{
+    auto x = std::make_shared<tcexpr>();
+    const std::string t = " " + markunary(text) + " ";
+    const long len = static_cast<long>(t.size());
+    x->length = len;
+    std::string pending;
+    auto push = [&](tcstep step) {
+        if (step.kind == tcstep::op) ++x->operators;
+        else ++x->operands;
+        x->steps.push_back(std::move(step));
+    };
+    auto op = [&](int code) {
+        tcstep step;
+        step.kind = tcstep::op;
+        step.code = code;
+        push(std::move(step));
+    };
+    for (long p = 1; p <= len; ++p) {
+        const char c = charat(t, p);
+        const char next = charat(t, p + 1);
+        if (c == '(') {
+            const long q = matchparen(t, p, d);
+            tcstep step;
+            step.kind = tcstep::nested;
+            auto g = std::make_shared<tlazy<tcexpr>>();
+            g->text = slice(t, p + 1, q - 1);
+            g->dialect = d;
+            step.group = std::move(g);
+            push(std::move(step));
+            p = q;
+        } else if (c == '*' || c == '+' || c == '/' || c == '^') {
+            op(opcode(std::string(1, c)));
+        } else if (c == '-') {
+            if (signposition(charat(t, p - 1)) && (isdigit(next) || next == '.')) pending += c;
+            else op(opcode("-"));
+        } else if (isdigit(c) || c == '.') {
+            pending += c;
+            if (!isdigit(next) && next != '.' && next != 'e') {
+                tcstep step;
+                step.kind = tcstep::number;
+                step.value = numbervalue(pending);
+                push(std::move(step));
+                pending.clear();
+            }
+        } else if (c == 'e' && isdigit(charat(t, p - 1)) && (next == '-' || isdigit(next))) {
+            pending += 'e';
+            if (next == '-') {
+                pending += '-';
+                ++p;
+            }
+        } else if (islower(c)) {
+            const tnamescan n = scanname(t, p, d);
+            const std::string ref = slice(t, p, n.last);
+            tcstep step;
+            if (charat(t, p + n.length) == '(') {
+                step.kind = tcstep::call;
+                step.callform = compilecall(ref, n.length, d);
+            } else {
+                step.kind = tcstep::var;
+                step.ref = compileref(ref, d);
+            }
+            push(std::move(step));
+            p = n.last;
+        } else if (c == '<') {
+            if (next == '=' || next == '>') {
+                op(opcode(std::string("<") + next));
+                ++p;
+            } else {
+                op(opcode("<"));
+            }
+        } else if (c == '>') {
+            if (next == '=') {
+                op(opcode(">="));
+                ++p;
+            } else {
+                op(opcode(">"));
+            }
+        } else if (c == '=') {
+            op(opcode("="));
+        }
+    }
+    return x;
+}
+
+std::shared_ptr<const tcstatement> compilestatement(const std::string& text, tdialect d, bool callforms)
+{
+    auto st = std::make_shared<tcstatement>();
+    if (callforms) {
+        if (const auto call = splitcall(text, d)) {
+            st->callform = true;
+            st->callname = call->name;
+            st->callargs = call->args;
+        }
+    }
+    std::string rest = text;
+    std::size_t at;
+    while ((at = rest.find(":=")) != std::string::npos) {
+        st->targets.push_back(compileref(rest.substr(0, at), d));
+        rest = rest.substr(at + 2);
+    }
+    st->expr = compileexpr(rest, d);
+    return st;
+}
+
+void compilestore(tcstore& out, const std::vector<std::string>& texts, const std::vector<int>& sourcelines, tdialect d)
+{
+    const int count = static_cast<int>(texts.size());
+    out.lines.assign(texts.size(), tcline{});
+    std::vector<int> open;   // openers not yet closed, innermost last
+    for (int i = 0; i < count; ++i) {
+        tcline& l = out.lines[static_cast<std::size_t>(i)];
+        l.code = keywordcode(firstword(texts[static_cast<std::size_t>(i)]));
+        l.sourceline = sourcelines[static_cast<std::size_t>(i)];
+        l.end = i;
+        if (l.code == kwif || l.code == kwfor || l.code == kwwhile) {
+            l.end = count;
+            open.push_back(i);
+        } else if (l.code == kwend && !open.empty()) {
+            out.lines[static_cast<std::size_t>(open.back())].end = i;
+            open.pop_back();
+        } else if (l.code == kwelse && !open.empty()) {
+            tcline& owner = out.lines[static_cast<std::size_t>(open.back())];
+            if (owner.code == kwif && owner.elseindex < 0) owner.elseindex = i;
+        }
+    }
+    const bool editor = d == tdialect::editor;
+    for (int i = 0; i < count; ++i) {
+        tcline& l = out.lines[static_cast<std::size_t>(i)];
+        const std::string& text = texts[static_cast<std::size_t>(i)];
+        if (l.code == kwif || l.code == kwwhile) l.stmt = compilestatement(blockterm(text, editor), d, true);
+        else if (l.code == kwfor) l.forterm = compileforterm(blockterm(text, editor), d);
+        else if (l.code != kwbreak) l.stmt = compilestatement(text, d, true);
+    }
+}
+
+const tcexpr& formof(const tlazy<tcexpr>& lazy)
+{
+    if (!lazy.form) lazy.form = compileexpr(lazy.text, lazy.dialect);
+    return *lazy.form;
+}
+
+tcodecache& codecache(tsession& s)
+{
+    if (!s.code) s.code = std::make_shared<tcodecache>();
+    return *s.code;
+}
+
+void tcodecache::account(std::size_t bytes)
+{
+    // Computed texts can be new on every run of a statement: past a budget, start over.
+    constexpr std::size_t budget = std::size_t(64) << 20;
+    bytes_ += bytes + 256;
+    if (bytes_ <= budget) return;
+    for (auto& m : exprs_) m.clear();
+    for (auto& m : statements_) m.clear();
+    bytes_ = bytes + 256;
+}
+
+std::shared_ptr<const tcexpr> tcodecache::expr(const std::string& text, tdialect d)
+{
+    auto& map = exprs_[d == tdialect::editor ? 0 : 1];
+    const auto it = map.find(text);
+    if (it != map.end()) return it->second;
+    auto form = compileexpr(text, d);
+    account(text.size());
+    map.emplace(text, form);
+    return form;
+}
+
+std::shared_ptr<const tcstatement> tcodecache::statement(const std::string& text, tdialect d)
+{
+    auto& map = statements_[d == tdialect::editor ? 0 : 1];
+    const auto it = map.find(text);
+    if (it != map.end()) return it->second;
+    auto form = compilestatement(text, d, true);
+    account(text.size());
+    map.emplace(text, form);
+    return form;
+}
+
+}  // namespace quor

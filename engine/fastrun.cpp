@@ -1,0 +1,545 @@
+// Running the scanned forms. Every function here follows its literal counterpart step by
+// step (evaluate, evalassign, getvalue, setvar, callfunc, calluserfunc, execstatement,
+// runlines, runif, runfor, runwhile, getforterm, runstore); what is saved is the scanning,
+// the text copies and the linear lookups. Commands, string functions, window commands and
+// text expressions run through their usual code.
+#include "fastrun.h"
+
+#include <cmath>
+
+#include "calls.h"
+#include "commands.h"
+#include "compiled.h"
+#include "fault.h"
+#include "funclist.h"
+#include "funcstore.h"
+#include "host.h"
+#include "numtext.h"
+#include "partlist.h"
+#include "scanner.h"
+#include "session.h"
+#include "statements.h"
+#include "variables.h"
+#include "windowcmds.h"
+
+namespace quor {
+
+namespace {
+
+// A statement's result: a number, or the text of a string function.
+struct tresult {
+    double value = 0;
+    bool istext = false;
+    std::string text;
+};
+
+double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s);
+tresult exec(const tcstatement& st, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s);
+double callform(const tccall& c, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s);
+
+// Exact comparison of two names, inline for the short ones variables have.
+inline bool samename(const std::string& a, const std::string& b)
+{
+    const std::size_t n = a.size();
+    if (n != b.size()) return false;
+    const char* p = a.data();
+    const char* q = b.data();
+    for (std::size_t i = 0; i < n; ++i)
+        if (p[i] != q[i]) return false;
+    return true;
+}
+
+// The variable of exactly this (cut) name; hint remembers where it stood.
+tvar* lookup(tvarlist& vars, const std::string& key, std::size_t& hint)
+{
+    std::vector<tvar>& items = vars.items;
+    if (hint < items.size() && samename(items[hint].name, key)) return &items[hint];
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (samename(items[i].name, key)) {
+            hint = i;
+            return &items[i];
+        }
+    return nullptr;
+}
+
+// getvalue of a scanned reference.
+double getref(const tcref& r, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+{
+    if (!r.indexed) {
+        if (const tvar* v = lookup(vars, r.key, r.hint)) return v->value;
+        if (s.editor()) s.host.showmessage("The variable: " + r.ref + "is not in.the final result maybe incorrected");
+        return -1;
+    }
+    const std::int64_t k = r.dims == 1 ? truncint(run(formof(r.indexexpr), vars, funcs, memo, s))
+                                       : vars.elementoffset(r.name, r.index, memo, funcs, s, false);
+    if (k < 0) {
+        if (s.editor()) s.host.showmessage("Error on invalid variable: " + r.name + " the final result maybe incorrected");
+        return -1;
+    }
+    if (const tvar* v = lookup(vars, r.namekey, r.hint)) {
+        if (k >= v->count()) {
+            s.host.showmessage("array " + r.name + "[] out of range of array ,the result may be incorrected");
+            return 0;
+        }
+        return v->data[static_cast<std::size_t>(k)];
+    }
+    if (s.editor()) s.host.showmessage("The variable: " + r.name + "is not in.the final result maybe incorrected");
+    return 0;
+}
+
+// setvar of a scanned reference.
+int setref(const tcref& r, double x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+{
+    if (r.indexed) {
+        const std::int64_t k = r.dims == 1 ? truncint(run(formof(r.indexexpr), vars, funcs, memo, s))
+                                           : vars.elementoffset(r.name, r.index, memo, funcs, s);
+        if (k < 0) return 0;
+        try {
+            tvar* v = lookup(vars, r.namekey, r.hint);
+            if (v && k < v->count()) v->data.set(static_cast<std::size_t>(k), x);
+            else vars.setelement(r.name, k, x);
+        } catch (const std::exception&) {
+            throw tfault("Error on set " + r.ref + "[] value");
+        }
+        return 1;
+    }
+    if (tvar* v = lookup(vars, r.key, r.hint)) {
+        v->value = x;
+        return 1;
+    }
+    try {
+        vars.setscalar(r.ref, x);
+    } catch (const std::exception&) {
+        const std::string text = "Error on set " + r.ref + " variable value";
+        memoline(memo, text);
+        throw tfault(text);
+    }
+    return 1;
+}
+
+// One level of the group nesting guard, taken by hand (as tnestguard does).
+void entergroup(tsession& s, tmemo* memo)
+{
+    if (s.groupdepth >= maxgroupdepth) {
+        const std::string text = nestingmessage(maxgroupdepth);
+        if (memo) memo->append(text);
+        throw tfault(text);
+    }
+    s.checkstack();
+    ++s.groupdepth;
+}
+
+double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+{
+    tnestguard guard(s, &tsession::groupdepth, maxgroupdepth, memo);
+    if (s.evalbytes + x.length > maxevalbytes) {
+        const std::string message = "Error on nesting too deep, the expressions are too long";
+        if (memo) memo->append(message);
+        throw tfault(message);
+    }
+    const tcharge<long long> held(s.evalbytes, x.length);
+    constexpr std::size_t small = 24;
+    double abuf[small];
+    int obuf[small];
+    std::vector<double> abig;
+    std::vector<int> obig;
+    double* a = abuf;
+    int* o = obuf;
+    if (x.operands > small) {
+        abig.resize(x.operands);
+        a = abig.data();
+    }
+    if (x.operators > small) {
+        obig.resize(x.operators);
+        o = obig.data();
+    }
+    std::size_t na = 0, no = 0;
+    for (const tcstep& step : x.steps) {
+        switch (step.kind) {
+        case tcstep::number: a[na++] = step.value; break;
+        case tcstep::op: o[no++] = step.code; break;
+        case tcstep::nested: a[na] = run(formof(*step.group), vars, funcs, memo, s); ++na; break;
+        case tcstep::call: a[na] = callform(*step.callform, vars, funcs, memo, s); ++na; break;
+        case tcstep::var: a[na] = getref(*step.ref, vars, funcs, memo, s); ++na; break;
+        }
+    }
+    return reducecodes(a, o, na, no, s);
+}
+
+// evalassign: the chain's guards are taken left to right and let go as each target is set.
+double assign(const tcstatement& st, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+{
+    if (st.targets.empty()) return run(*st.expr, vars, funcs, memo, s);
+    std::size_t held = 0;
+    struct release {
+        tsession& s;
+        std::size_t& n;
+        ~release() { s.groupdepth -= static_cast<int>(n); }
+    } undo{s, held};
+    for (std::size_t i = 0; i < st.targets.size(); ++i) {
+        entergroup(s, memo);
+        ++held;
+    }
+    const double v = run(*st.expr, vars, funcs, memo, s);
+    for (std::size_t i = st.targets.size(); i-- > 0;) {
+        setref(*st.targets[i], v, vars, funcs, memo, s);
+        --s.groupdepth;
+        --held;
+    }
+    return v;
+}
+
+tresult exec(const tcstatement& st, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
+{
+    tnestguard guard(s, &tsession::groupdepth, maxgroupdepth, memo);
+    if (s.editor()) {
+        tcharge<int> inevents(s.eventdepth, 1);
+        s.host.processevents();
+    }
+    s.step();
+    if (s.stoprequested && s.eventdepth == 0) throw tstopped{};
+    tresult r;
+    if (st.callform) {
+        int k = tableindex(funcs.stringnames, st.callname);
+        if (k >= 0) {
+            r.istext = true;
+            r.text = runstringfunc(k, st.callargs, vars, memo, funcs, s);
+            return r;
+        }
+        k = tableindex(funcs.commandnames, st.callname);
+        if (k >= 0) {
+            r.value = runcommand(k, st.callargs, vars, memo, funcs, s);
+            return r;
+        }
+        k = tableindex(funcs.apinames, st.callname);
+        if (k >= 0) {
+            r.value = runapi(k, st.callargs, vars, memo, funcs, s);
+            return r;
+        }
+    }
+    r.value = assign(st, vars, &funcs, memo, s);
+    return r;
+}
+
+// A statement's result read back as a number, as from its text.
+double numberof(const tcstatement& st, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
+{
+    const tresult r = exec(st, vars, funcs, memo, s);
+    double v = 0;
+    if (!r.istext) {
+        // Whole numbers of up to 15 digits come back from their text unchanged.
+        if (r.value == std::trunc(r.value) && std::fabs(r.value) < 1e15) return r.value == 0 ? 0.0 : r.value;
+        const std::string text = numtotext(r.value);
+        if (!texttonumber(text, v)) throw tfault("'" + text + "' is not a valid number");
+        return v;
+    }
+    if (!texttonumber(r.text, v)) throw tfault("'" + r.text + "' is not a valid number");
+    return v;
+}
+
+std::shared_ptr<const tcbody> bodyof(const tfuncitem& item, tdialect d)
+{
+    auto& slot = item.compiled[d == tdialect::editor ? 0 : 1];
+    if (slot) return slot;
+    auto body = std::make_shared<tcbody>();
+    body->name = shortstring(item.name);
+    body->params = item.params;
+    body->resultname = item.resultname;
+    tfuncstore store(item.name);
+    store.assignlines(item.lines, item.firstline);
+    std::vector<std::string> texts;
+    std::vector<int> sources;
+    for (const tstoreline& l : store.lines()) {
+        texts.push_back(l.text);
+        sources.push_back(l.sourceline);
+    }
+    body->store.name = store.name;
+    body->store.source = item.source;
+    compilestore(body->store, texts, sources, d);
+    slot = body;
+    return body;
+}
+
+int runrange(const tcstore& st, tfaultplace& fault, int first, int last, tvarlist& vars, tfunclist& funcs,
+             tmemo* memo, tsession& s);
+
+int runif(const tcstore& st, tfaultplace& fault, int E, int I, tvarlist& vars, tfunclist& funcs, tmemo* memo,
+          tsession& s)
+{
+    const tcline& l = st.lines[static_cast<std::size_t>(I)];
+    const int elseindex = l.elseindex;
+    int result = 1;
+    const double condition = numberof(*l.stmt, vars, funcs, memo, s);
+    if (condition >= 1) result = runrange(st, fault, I + 1, (elseindex >= 0 ? elseindex : E) - 1, vars, funcs, memo, s);
+    else if (elseindex >= 0) result = runrange(st, fault, elseindex + 1, E - 1, vars, funcs, memo, s);
+    return result;
+}
+
+int runwhile(const tcstore& st, tfaultplace& fault, int E, int I, tvarlist& vars, tfunclist& funcs, tmemo* memo,
+             tsession& s)
+{
+    const tcline& l = st.lines[static_cast<std::size_t>(I)];
+    int result = 0;
+    try {
+        for (;;) {
+            if (numberof(*l.stmt, vars, funcs, memo, s) < 1) break;
+            result = runrange(st, fault, I + 1, E - 1, vars, funcs, memo, s);
+            if (result == kwbreak) break;
+        }
+    } catch (const std::exception&) {
+        memoline(memo, "Error on while flow");
+        throw tfault("Error on while flow");
+    }
+    return result;
+}
+
+int runfor(const tcstore& st, tfaultplace& fault, int E, int I, tvarlist& vars, tfunclist& funcs, tmemo* memo,
+           tsession& s)
+{
+    const tcforterm& f = *st.lines[static_cast<std::size_t>(I)].forterm;
+    if (f.noassign) throw tfault("Error on get term of for flow: " + f.term);
+    double start = 1, step = 1, end = 100;
+    const std::string* unconsumed = &f.unconsumed[0];
+    try {
+        if (f.noend) throw tfault("no end part");
+        start = numberof(*f.start, vars, funcs, nullptr, s);
+        unconsumed = &f.unconsumed[1];
+        if (f.hasstep) {
+            step = numberof(*f.step, vars, funcs, nullptr, s);
+            unconsumed = &f.unconsumed[2];
+        }
+        end = numberof(*f.end, vars, funcs, nullptr, s);
+    } catch (const std::exception&) {
+        throw tfault("Error on get term of for flow: " + *unconsumed);
+    }
+    const tcref& name = *f.name;
+    setref(name, start, vars, &funcs, memo, s);
+    int result = 1;
+    try {
+        if (start != end) {
+            const double direction = end > start ? 1 : -1;
+            for (;;) {
+                const double v = getref(name, vars, &funcs, memo, s);
+                if ((end - v) * direction < 0) break;
+                result = runrange(st, fault, I + 1, E - 1, vars, funcs, memo, s);
+                if (result == kwbreak) break;
+                const double now = getref(name, vars, &funcs, memo, s);
+                setref(name, now + step, vars, &funcs, memo, s);
+            }
+        } else {
+            result = runrange(st, fault, I + 1, E - 1, vars, funcs, memo, s);
+        }
+    } catch (const std::exception&) {
+        memoline(memo, "Error on for flow");
+        throw tfault("Error on for flow");
+    }
+    return result;
+}
+
+int runrange(const tcstore& st, tfaultplace& fault, int first, int last, tvarlist& vars, tfunclist& funcs,
+             tmemo* memo, tsession& s)
+{
+    tnestguard guard(s, &tsession::blockdepth, maxblockdepth, memo);
+    s.step();   // a loop over no statements counts its passes here
+    const tplaceguard keepplace(s);
+    const int count = st.count();
+    int result = 1;
+    int current = first;
+    try {
+        while (current <= last) {
+            if (current < 0 || current > count - 1) throw tfault("Error on invalid line index");
+            const tcline& l = st.lines[static_cast<std::size_t>(current)];
+            s.place = {&st.source, l.sourceline};
+            const int L = l.end;
+            if (L == count) throw tfault("Error on key word mismatched");
+            if (l.code == kwif) {
+                result = runif(st, fault, L, current, vars, funcs, memo, s);
+                if (result == kwbreak) break;
+            } else if (l.code == kwfor) {
+                runfor(st, fault, L, current, vars, funcs, memo, s);
+            } else if (l.code == kwwhile) {
+                runwhile(st, fault, L, current, vars, funcs, memo, s);
+            } else if (l.code == kwbreak) {
+                result = kwbreak;
+                break;
+            } else {
+                exec(*l.stmt, vars, funcs, memo, s);
+            }
+            current = L + 1;
+        }
+    } catch (const std::exception& e) {
+        if (fault.line < 0 && current >= 0 && current < count) {
+            fault.line = current;
+            fault.sourceline = st.lines[static_cast<std::size_t>(current)].sourceline;
+            fault.text = e.what();
+        }
+        throw;
+    }
+    return result;
+}
+
+// runstore of a scanned store.
+void runcompiled(const tcstore& st, tfaultplace& fault, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
+{
+    fault = tfaultplace{};
+    try {
+        runrange(st, fault, 0, st.count() - 1, vars, funcs, memo, s);
+    } catch (const std::exception& e) {
+        if (fault.line < 0) fault.text = e.what();
+        fault.stopped = true;
+        // The reports stand where the failing statement stood.
+        const tplaceguard keepplace(s);
+        if (fault.line >= 0) s.place = {&st.source, fault.sourceline};
+        s.host.showmessage("Critical error on compile: " + st.name);
+        memoline(memo, "Critical error on compile at: " + st.name);
+    }
+}
+
+double callform(const tccall& c, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+{
+    try {
+        if (funcs) {
+            int k = tableindex(funcs->mathnames, c.name);
+            if (k >= 0) {
+                if (k == 8) return 3.141592653589793;
+                if (k == 15) return callbuiltin(k, c.args, vars, *funcs, memo, s);
+                return applybuiltin(k, run(formof(c.argexpr), vars, funcs, memo, s), s);
+            }
+            k = tableindex(funcs->commandnames, c.name);
+            if (k >= 0) return runcommand(k, c.args, vars, memo, *funcs, s);
+            k = tableindex(funcs->apinames, c.name);
+            if (k >= 0) return runapi(k, c.args, vars, memo, *funcs, s);
+        }
+        return fastcalluserfunc(c.name, c.args, &c, vars, funcs, memo, s);
+    } catch (const std::exception&) {
+        const std::string text = "Error on function " + c.name + " inside compiler ";
+        memoline(memo, text);
+        throw tfault(text);
+    }
+}
+
+// The arguments of a call cut for m parameters (m from 1 to 1025).
+std::vector<tcarg> cutargs(const std::string& args, int m, tdialect d)
+{
+    std::vector<std::string> texts;
+    if (m == 1) {
+        texts.push_back(args);
+    } else {
+        std::string rest = args;
+        for (int i = 0; i < m - 1; ++i) texts.push_back(splitarg(rest, d));
+        texts.push_back(rest);
+    }
+    std::vector<tcarg> out(texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        out[i].quoted = texts[i].find('\'') != std::string::npos;
+        out[i].expr.text = std::move(texts[i]);
+        out[i].expr.dialect = d;
+    }
+    return out;
+}
+
+}  // namespace
+
+double fastcalluserfunc(const std::string& name, const std::string& args, const tccall* call, tvarlist& vars,
+                        tfunclist* funcs, tmemo* memo, tsession& s)
+{
+    const tfuncitem* found = funcs ? funcs->findfunc(name) : nullptr;
+    if (!found) {
+        memoline(memo, "Can not find this self-defition function :" + name + "the final result maybe incorrected");
+        return -1;
+    }
+    if (s.bodyrunner) return calluserfunc(cfuncterm{name, args}, vars, funcs, memo, s);
+    // Held for the call: the body may load a unit that replaces this very function.
+    const std::shared_ptr<const tcbody> body = bodyof(*found, s.dialect);
+    tnestguard guard(s, &tsession::calldepth, maxcalldepth, memo);
+    struct restore {
+        tsession& s;
+        int groups, blocks;
+        ~restore()
+        {
+            s.groupdepth = groups;
+            s.blockdepth = blocks;
+        }
+    } restoredepths{s, s.groupdepth, s.blockdepth};
+    s.groupdepth = 0;
+    s.blockdepth = 0;
+
+    long long elements = 0;
+    for (const tvar& v : vars.items) elements += v.count();
+    if (s.copiedelements + elements > maxcopiedelements) throw tfault("Error on assign varlist");
+    const tcharge<long long> copied(s.copiedelements, elements);
+    tvarlist temp("temp", 0);
+    temp.assignlist(vars);
+
+    const int m = static_cast<int>(body->params.size());
+    if (m < 1 || m > 1025) throw tfault(s.editor() ? "Error on operation on self-define-function" : "Error on function");
+    std::shared_ptr<const std::vector<tcarg>> cut;
+    if (call && call->splitfor == m && call->split) {
+        cut = call->split;
+    } else {
+        cut = std::make_shared<const std::vector<tcarg>>(cutargs(args, m, s.dialect));
+        if (call) {
+            call->split = cut;
+            call->splitfor = m;
+        }
+    }
+    const std::vector<tcarg>& a = *cut;
+
+    std::vector<bool> byname(a.size(), false);
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const std::string& text = a[i].expr.text;
+        const std::string& param = body->params[i];
+        if (vars.varexists(text)) {
+            byname[i] = true;
+            copyvar(temp, param, text, vars, s);
+        } else if (s.plotter() || !a[i].quoted) {
+            temp.setvar(param, run(formof(a[i].expr), vars, funcs, memo, s), funcs, memo, s);
+        } else {
+            temp.settext(param, evaltext(text, vars, *funcs, memo, s));
+        }
+    }
+    temp.setscalar(body->resultname, 0);
+
+    tfaultplace fault;
+    runcompiled(body->store, fault, temp, *funcs, memo, s);
+
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (byname[i]) copyvar(vars, a[i].expr.text, body->params[i], temp, s);
+    return temp.getvalue(body->resultname, funcs, memo, s);
+}
+
+double fastevaluate(const std::string& text, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+{
+    const std::shared_ptr<const tcexpr> form = codecache(s).expr(text, s.dialect);
+    return run(*form, vars, funcs, memo, s);
+}
+
+double fastevalassign(const std::string& text, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+{
+    const std::shared_ptr<const tcstatement> form = codecache(s).statement(text, s.dialect);
+    return assign(*form, vars, funcs, memo, s);
+}
+
+std::string fastexecstatement(const std::string& text, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
+{
+    const std::shared_ptr<const tcstatement> form = codecache(s).statement(text, s.dialect);
+    tresult r = exec(*form, vars, funcs, memo, s);
+    return r.istext ? std::move(r.text) : numtotext(r.value);
+}
+
+void fastrunstore(tfuncstore& store, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
+{
+    tcstore st;
+    st.name = store.name;
+    st.source = store.source;
+    std::vector<std::string> texts;
+    std::vector<int> sources;
+    for (const tstoreline& l : store.lines()) {
+        texts.push_back(l.text);
+        sources.push_back(l.sourceline);
+    }
+    compilestore(st, texts, sources, s.dialect);
+    runcompiled(st, store.fault, vars, funcs, memo, s);
+}
+
+}  // namespace quor
