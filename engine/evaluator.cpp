@@ -15,19 +15,6 @@ namespace quor {
 
 namespace {
 
-bool signposition(char c) { return c != '\0' && std::strchr(" (*+-/<=>^", c) != nullptr; }
-bool isdigit(char c) { return c >= '0' && c <= '9'; }
-bool islower(char c) { return c >= 'a' && c <= 'z'; }
-
-// t[from..to], 1-based and inclusive, clipped to the text.
-std::string slice(const std::string& t, long from, long to)
-{
-    const long len = static_cast<long>(t.size());
-    if (from < 1) from = 1;
-    if (to > len) to = len;
-    if (to < from) return "";
-    return t.substr(static_cast<std::size_t>(from - 1), static_cast<std::size_t>(to - from + 1));
-}
 
 }  // namespace
 
@@ -58,21 +45,21 @@ double evaluate(const std::string& text, tvarlist& vars, tfunclist* funcs, tmemo
         } else if (c == '*' || c == '+' || c == '/' || c == '^') {
             operators.add(std::string(1, c));
         } else if (c == '-') {
-            if (signposition(charat(t, p - 1)) && (isdigit(next) || next == '.')) pending += c;
+            if (signposition(charat(t, p - 1)) && (digitchar(next) || next == '.')) pending += c;
             else operators.add("-");
-        } else if (isdigit(c) || c == '.') {
+        } else if (digitchar(c) || c == '.') {
             pending += c;
-            if (!isdigit(next) && next != '.' && next != 'e') {
+            if (!digitchar(next) && next != '.' && next != 'e') {
                 operands.addtext(pending);
                 pending.clear();
             }
-        } else if (c == 'e' && isdigit(charat(t, p - 1)) && (next == '-' || isdigit(next))) {
+        } else if (c == 'e' && digitchar(charat(t, p - 1)) && (next == '-' || digitchar(next))) {
             pending += 'e';
             if (next == '-') {
                 pending += '-';
                 ++p;
             }
-        } else if (islower(c)) {
+        } else if (lowerchar(c)) {
             const tnamescan n = scanname(t, p, s.dialect);
             const std::string ref = slice(t, p, n.last);
             if (charat(t, p + n.length) == '(') operands.add(callfunc(ref, n.length, vars, memo, funcs, s));

@@ -1,5 +1,6 @@
 #pragma once
 // Text scanners shared by the whole interpreter. Positions are 1-based.
+#include <cstring>
 #include <string>
 
 #include "session.h"
@@ -11,6 +12,22 @@ inline char charat(const std::string& t, long i)
 {
     return i >= 1 && i <= static_cast<long>(t.size()) ? t[static_cast<std::size_t>(i - 1)] : '\0';
 }
+
+// t[from..to], 1-based and inclusive, clipped to the text.
+inline std::string slice(const std::string& t, long from, long to)
+{
+    const long len = static_cast<long>(t.size());
+    if (from < 1) from = 1;
+    if (to > len) to = len;
+    if (to < from) return "";
+    return t.substr(static_cast<std::size_t>(from - 1), static_cast<std::size_t>(to - from + 1));
+}
+
+// Characters as the evaluator classes them: a sign after one of these (or at the start)
+// belongs to a number; digits; lower-case letters begin names.
+inline bool signposition(char c) { return c != '\0' && std::strchr(" (*+-/<=>^", c) != nullptr; }
+inline bool digitchar(char c) { return c >= '0' && c <= '9'; }
+inline bool lowerchar(char c) { return c >= 'a' && c <= 'z'; }
 
 // Position of the ")" matching the "(" at s, skipping quoted literals in the editor's
 // dialect; length + 1 when there is none.

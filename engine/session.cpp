@@ -41,6 +41,16 @@ void tsession::step()
     if (steplimit > 0 && ++steps > steplimit) throw tfault(steplimitmessage(steplimit));
 }
 
+void tsession::beforestatement()
+{
+    if (editor()) {
+        const tcharge<int> inevents(eventdepth, 1);
+        host.processevents();
+    }
+    step();
+    if (stoprequested && eventdepth == 0) throw tstopped{};
+}
+
 std::string steplimitmessage(long long limit)
 {
     return "Error on run: more than " + std::to_string(limit) + " steps";

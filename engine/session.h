@@ -73,6 +73,9 @@ public:
     long long steplimit = 0;
     // Counts one step; past the limit fails, and goes on failing, with steplimitmessage.
     void step();
+    // What every statement does first: pending events run (editor only), a step is counted,
+    // and a requested stop raises tstopped unless inside event handling.
+    void beforestatement();
     // Set by the host to end the running program at its next statement (raising tstopped);
     // the starter of the run clears it.
     bool stoprequested = false;

@@ -38,12 +38,7 @@ std::string execstatement(const std::string& text, tvarlist& vars, tfunclist& fu
     if (!s.reference) return fastexecstatement(text, vars, funcs, memo, s);
     // Calls of commands nest statements inside statements, as brackets nest groups.
     tnestguard guard(s, &tsession::groupdepth, maxgroupdepth, memo);
-    if (s.editor()) {
-        tcharge<int> inevents(s.eventdepth, 1);
-        s.host.processevents();
-    }
-    s.step();
-    if (s.stoprequested && s.eventdepth == 0) throw tstopped{};
+    s.beforestatement();
     if (const auto call = splitcall(text, s)) {
         int k = tableindex(funcs.stringnames, call->name);
         if (k >= 0) return runstringfunc(k, call->args, vars, memo, funcs, s);
