@@ -97,6 +97,26 @@ double callfunc(const std::string& calltext, long n, tvarlist& vars, tmemo* memo
     }
 }
 
+tcallframe::tcallframe(const tvarlist& vars, tmemo* memo, tsession& s)
+    : guard_(s, &tsession::calldepth, maxcalldepth, memo), s_(s), groups_(s.groupdepth), blocks_(s.blockdepth)
+{
+    // Every call copies the caller's elements; deep recursion over big arrays must fail
+    // as a copy fault before it exhausts the memory.
+    for (const tvar& v : vars.items) elements_ += v.count();
+    if (s.copiedelements + elements_ > s.copylimit) throw tfault("Error on assign varlist");
+    s.copiedelements += elements_;
+    // Brackets and blocks nest afresh inside the called body; calls have their own limit.
+    s.groupdepth = 0;
+    s.blockdepth = 0;
+}
+
+tcallframe::~tcallframe()
+{
+    s_.groupdepth = groups_;
+    s_.blockdepth = blocks_;
+    s_.copiedelements -= elements_;
+}
+
 double calluserfunc(const cfuncterm& term, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
 {
     if (!s.reference && !s.bodyrunner) return fastcalluserfunc(term.name, term.args, nullptr, vars, funcs, memo, s);
@@ -108,26 +128,7 @@ double calluserfunc(const cfuncterm& term, tvarlist& vars, tfunclist* funcs, tme
     // A copy: the body may load a unit that replaces this very function.
     const tfuncitem fn = *found;
     const tfuncitem* item = &fn;
-    tnestguard guard(s, &tsession::calldepth, maxcalldepth, memo);
-    // Brackets and blocks nest afresh inside the called body; calls have their own limit.
-    struct restore {
-        tsession& s;
-        int groups, blocks;
-        ~restore()
-        {
-            s.groupdepth = groups;
-            s.blockdepth = blocks;
-        }
-    } restoredepths{s, s.groupdepth, s.blockdepth};
-    s.groupdepth = 0;
-    s.blockdepth = 0;
-
-    // Every call copies the caller's elements; deep recursion over big arrays must fail
-    // as a copy fault before it exhausts the memory.
-    long long elements = 0;
-    for (const tvar& v : vars.items) elements += v.count();
-    if (s.copiedelements + elements > s.copylimit) throw tfault("Error on assign varlist");
-    const tcharge<long long> copied(s.copiedelements, elements);
+    const tcallframe frame(vars, memo, s);
     tvarlist temp("temp", 0);
     temp.assignlist(vars);
 

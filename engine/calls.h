@@ -4,6 +4,7 @@
 #include <string>
 
 #include "enginefwd.h"
+#include "session.h"
 
 namespace quor {
 
@@ -29,6 +30,23 @@ double applybuiltin(int k, double x, tsession& s);
 
 // Calls a user function: binds the arguments in a temporary copy "temp" of vars, runs the
 // body, copies by-name arguments back and returns the result variable.
+// The bookkeeping of one user-function call: a level of call nesting, fresh bracket and
+// block depths for the body, and the caller's elements charged to the copy budget (a call
+// past it fails with "Error on assign varlist"). Restored when the call ends.
+class tcallframe {
+public:
+    tcallframe(const tvarlist& vars, tmemo* memo, tsession& s);
+    ~tcallframe();
+    tcallframe(const tcallframe&) = delete;
+    tcallframe& operator=(const tcallframe&) = delete;
+
+private:
+    tnestguard guard_;
+    tsession& s_;
+    long long elements_ = 0;
+    int groups_, blocks_;
+};
+
 double calluserfunc(const cfuncterm& term, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s);
 
 }  // namespace quor

@@ -192,12 +192,7 @@ double assign(const tcstatement& st, tvarlist& vars, tfunclist* funcs, tmemo* me
 tresult exec(const tcstatement& st, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
 {
     tnestguard guard(s, &tsession::groupdepth, maxgroupdepth, memo);
-    if (s.editor()) {
-        tcharge<int> inevents(s.eventdepth, 1);
-        s.host.processevents();
-    }
-    s.step();
-    if (s.stoprequested && s.eventdepth == 0) throw tstopped{};
+    s.beforestatement();
     tresult r;
     if (st.callform) {
         int k = tableindex(funcs.stringnames, st.callname);
@@ -451,23 +446,7 @@ double fastcalluserfunc(const std::string& name, const std::string& args, const 
     if (s.bodyrunner) return calluserfunc(cfuncterm{name, args}, vars, funcs, memo, s);
     // Held for the call: the body may load a unit that replaces this very function.
     const std::shared_ptr<const tcbody> body = bodyof(*found, s.dialect);
-    tnestguard guard(s, &tsession::calldepth, maxcalldepth, memo);
-    struct restore {
-        tsession& s;
-        int groups, blocks;
-        ~restore()
-        {
-            s.groupdepth = groups;
-            s.blockdepth = blocks;
-        }
-    } restoredepths{s, s.groupdepth, s.blockdepth};
-    s.groupdepth = 0;
-    s.blockdepth = 0;
-
-    long long elements = 0;
-    for (const tvar& v : vars.items) elements += v.count();
-    if (s.copiedelements + elements > maxcopiedelements) throw tfault("Error on assign varlist");
-    const tcharge<long long> copied(s.copiedelements, elements);
+    const tcallframe frame(vars, memo, s);
     tvarlist temp("temp", 0);
     temp.assignlist(vars);
 

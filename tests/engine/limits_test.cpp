@@ -21,6 +21,24 @@ TEST(Limits, RecursionOverABigArrayStopsAtTheCopyBudget)
     EXPECT_EQ(c.eval("a[16777215]+1"), 2);
 }
 
+TEST(Limits, AHostsLowerCopyBudgetHoldsForEveryCall)
+{
+    // A budget of 10 elements: a call over a 5-element list fits, over a 21-element one not.
+    context c;
+    c.session.copylimit = 10;
+    c.unit({"function y=f(n)", "y:=n*2", "endfunction"});
+    c.assign("a[4]:=1");
+    EXPECT_EQ(c.eval("f(4)"), 8);
+    c.host.take();
+    c.assign("a[20]:=1");
+    EXPECT_THROW(c.eval("f(4)"), quor::tfault);
+    const auto events = c.host.take();
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events[0], "memo: Error on function f inside compiler ");
+    EXPECT_EQ(c.session.copiedelements, 0);
+    EXPECT_EQ(c.session.calldepth, 0);
+}
+
 TEST(Limits, StoresBeyondTheElementLimitAreRefused)
 {
     context c;
