@@ -6,6 +6,8 @@
 #include "fastrun.h"
 
 #include <cmath>
+#include <cstring>
+#include <memory>
 
 #include "calls.h"
 #include "commands.h"
@@ -42,18 +44,26 @@ inline bool samename(const std::string& a, const std::string& b)
 {
     const std::size_t n = a.size();
     if (n != b.size()) return false;
+    if (n == 0) return true;
     const char* p = a.data();
     const char* q = b.data();
-    for (std::size_t i = 0; i < n; ++i)
-        if (p[i] != q[i]) return false;
-    return true;
+    if (p[0] != q[0]) return false;
+    return n == 1 || std::memcmp(p + 1, q + 1, n - 1) == 0;
+}
+
+// The variable of exactly this (cut) name when it still stands where it stood last time.
+inline tvar* hinted(tvarlist& vars, const std::string& key, std::size_t hint)
+{
+    std::vector<tvar>& items = vars.items;
+    if (hint < items.size() && samename(items[hint].name, key)) return &items[hint];
+    return nullptr;
 }
 
 // The variable of exactly this (cut) name; hint remembers where it stood.
 tvar* lookup(tvarlist& vars, const std::string& key, std::size_t& hint)
 {
+    if (tvar* v = hinted(vars, key, hint)) return v;
     std::vector<tvar>& items = vars.items;
-    if (hint < items.size() && samename(items[hint].name, key)) return &items[hint];
     for (std::size_t i = 0; i < items.size(); ++i)
         if (samename(items[i].name, key)) {
             hint = i;
@@ -63,7 +73,7 @@ tvar* lookup(tvarlist& vars, const std::string& key, std::size_t& hint)
 }
 
 // getvalue of a scanned reference.
-double getref(const tcref& r, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+[[gnu::noinline]] double getrefslow(const tcref& r, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
 {
     if (!r.indexed) {
         if (const tvar* v = lookup(vars, r.key, r.hint)) return v->value;
@@ -87,8 +97,15 @@ double getref(const tcref& r, tvarlist& vars, tfunclist* funcs, tmemo* memo, tse
     return 0;
 }
 
+inline double getref(const tcref& r, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+{
+    if (!r.indexed)
+        if (const tvar* v = hinted(vars, r.key, r.hint)) return v->value;
+    return getrefslow(r, vars, funcs, memo, s);
+}
+
 // setvar of a scanned reference.
-int setref(const tcref& r, double x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+[[gnu::noinline]] int setrefslow(const tcref& r, double x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
 {
     if (r.indexed) {
         const std::int64_t k = r.dims == 1 ? truncint(run(formof(r.indexexpr), vars, funcs, memo, s))
@@ -117,6 +134,16 @@ int setref(const tcref& r, double x, tvarlist& vars, tfunclist* funcs, tmemo* me
     return 1;
 }
 
+inline int setref(const tcref& r, double x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+{
+    if (!r.indexed)
+        if (tvar* v = hinted(vars, r.key, r.hint)) {
+            v->value = x;
+            return 1;
+        }
+    return setrefslow(r, x, vars, funcs, memo, s);
+}
+
 // One level of the group nesting guard, taken by hand (as tnestguard does).
 void entergroup(tsession& s, tmemo* memo)
 {
@@ -138,20 +165,25 @@ double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsess
         throw tfault(message);
     }
     const tcharge<long long> held(s.evalbytes, x.length);
+    if (x.binary) {
+        // The commonest shape, reduced as the general loop below would.
+        auto operand = [&](const tcstep& st) { return st.kind == tcstep::number ? st.value : getref(*st.ref, vars, funcs, memo, s); };
+        const double left = operand(x.steps[0]);
+        const double right = operand(x.steps[2]);
+        return applycode(x.steps[1].code, left, right, s);
+    }
     constexpr std::size_t small = 24;
     double abuf[small];
     int obuf[small];
-    std::vector<double> abig;
-    std::vector<int> obig;
     double* a = abuf;
     int* o = obuf;
-    if (x.operands > small) {
-        abig.resize(x.operands);
-        a = abig.data();
-    }
-    if (x.operators > small) {
-        obig.resize(x.operators);
-        o = obig.data();
+    std::unique_ptr<double[]> abig;
+    std::unique_ptr<int[]> obig;
+    if (x.operands > small || x.operators > small) [[unlikely]] {
+        abig.reset(new double[x.operands]);
+        obig.reset(new int[x.operators]);
+        a = abig.get();
+        o = obig.get();
     }
     std::size_t na = 0, no = 0;
     for (const tcstep& step : x.steps) {
@@ -163,6 +195,9 @@ double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsess
         case tcstep::var: a[na] = getref(*step.ref, vars, funcs, memo, s); ++na; break;
         }
     }
+    // One operand, or one operator between two: what the reduction would do, directly.
+    if (no == 0 && na == 1) return a[0];
+    if (no == 1 && na == 2) return applycode(o[0], a[0], a[1], s);
     return reducecodes(a, o, na, no, s);
 }
 
@@ -239,7 +274,9 @@ std::shared_ptr<const tcbody> bodyof(const tfuncitem& item, tdialect d)
     auto body = std::make_shared<tcbody>();
     body->name = shortstring(item.name);
     body->params = item.params;
+    for (const std::string& p : item.params) body->paramrefs.push_back(compileref(p, d));
     body->resultname = item.resultname;
+    body->resultref = compileref(item.resultname, d);
     tfuncstore store(item.name);
     store.assignlines(item.lines, item.firstline);
     std::vector<std::string> texts;
@@ -427,6 +464,7 @@ std::vector<tcarg> cutargs(const std::string& args, int m, tdialect d)
     std::vector<tcarg> out(texts.size());
     for (std::size_t i = 0; i < texts.size(); ++i) {
         out[i].quoted = texts[i].find('\'') != std::string::npos;
+        out[i].key = shortstring(texts[i]);
         out[i].expr.text = std::move(texts[i]);
         out[i].expr.dialect = d;
     }
@@ -464,17 +502,22 @@ double fastcalluserfunc(const std::string& name, const std::string& args, const 
     }
     const std::vector<tcarg>& a = *cut;
 
-    std::vector<bool> byname(a.size(), false);
+    // Arguments naming a variable of the caller are passed by name and copied back.
+    constexpr std::size_t few = 16;
+    bool fewflags[few] = {};
+    std::vector<bool> manyflags;
+    if (a.size() > few) manyflags.resize(a.size());
+    auto byname = [&](std::size_t i) -> bool { return a.size() > few ? manyflags[i] : fewflags[i]; };
     for (std::size_t i = 0; i < a.size(); ++i) {
         const std::string& text = a[i].expr.text;
-        const std::string& param = body->params[i];
-        if (vars.varexists(text)) {
-            byname[i] = true;
-            copyvar(temp, param, text, vars, s);
+        if (lookup(vars, a[i].key, a[i].hint)) {
+            if (a.size() > few) manyflags[i] = true;
+            else fewflags[i] = true;
+            copyvar(temp, body->params[i], text, vars, s);
         } else if (s.plotter() || !a[i].quoted) {
-            temp.setvar(param, run(formof(a[i].expr), vars, funcs, memo, s), funcs, memo, s);
+            setref(*body->paramrefs[i], run(formof(a[i].expr), vars, funcs, memo, s), temp, funcs, memo, s);
         } else {
-            temp.settext(param, evaltext(text, vars, *funcs, memo, s));
+            temp.settext(body->params[i], evaltext(text, vars, *funcs, memo, s));
         }
     }
     temp.setscalar(body->resultname, 0);
@@ -483,8 +526,8 @@ double fastcalluserfunc(const std::string& name, const std::string& args, const 
     runcompiled(body->store, fault, temp, *funcs, memo, s);
 
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (byname[i]) copyvar(vars, a[i].expr.text, body->params[i], temp, s);
-    return temp.getvalue(body->resultname, funcs, memo, s);
+        if (byname(i)) copyvar(vars, a[i].expr.text, body->params[i], temp, s);
+    return getref(*body->resultref, temp, funcs, memo, s);
 }
 
 double fastevaluate(const std::string& text, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)

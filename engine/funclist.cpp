@@ -51,9 +51,27 @@ void tfuncitem::parsehead(const std::string& head, tdialect d)
     }
 }
 
-int tableindex(const tnametable& table, const std::string& n)
+std::uint64_t tnametable::filterbit(const std::string& name)
 {
-    // Every call and call-form statement looks names up here: compare without copies.
+    const unsigned char first = name.empty() ? 0 : static_cast<unsigned char>(name[0]);
+    const unsigned lower = first >= 'A' && first <= 'Z' ? first - 'A' + 'a' : first;
+    return std::uint64_t(1) << ((name.size() * 31 + lower) & 63);
+}
+
+void tnametable::set(std::size_t i, std::string text)
+{
+    lines_.at(i) = std::move(text);
+    filtered_ = false;
+}
+
+int tnametable::find(const std::string& n) const
+{
+    if (!filtered_) {
+        filter_ = 0;
+        for (const std::string& line : lines_) filter_ |= filterbit(line);
+        filtered_ = true;
+    }
+    if (!(filter_ & filterbit(n))) return -1;
     auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     auto same = [&](const std::string& line) {
         if (line.size() != n.size()) return false;
@@ -61,8 +79,8 @@ int tableindex(const tnametable& table, const std::string& n)
             if (lower(line[k]) != lower(n[k])) return false;
         return true;
     };
-    for (std::size_t i = 0; i < table.size(); ++i)
-        if (same(table[i])) return static_cast<int>(i);
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        if (same(lines_[i])) return static_cast<int>(i);
     return -1;
 }
 

@@ -121,7 +121,9 @@ void loadnametables(tfunclist& funcs, const std::vector<std::string>& dirs, tdia
         bool found = false;
         for (const std::string& dir : dirs) {
             const std::string path = dir.empty() ? e.file : dir + "/" + e.file;
-            if (readtextlines(path, *e.table)) {
+            std::vector<std::string> lines;
+            if (readtextlines(path, lines)) {
+                *e.table = std::move(lines);
                 found = true;
                 break;
             }

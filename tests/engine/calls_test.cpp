@@ -181,9 +181,9 @@ TEST(Dispatch, TablesInOrderBeforeUserFunctions)
     for (const auto& c : cases) {
         quortest::context ctx;
         ctx.unit({"function r=dup(p)", "r:=42", "endfunction"});
-        if (c.math) ctx.funcs.mathnames[0] = "DUP";   // table lookups ignore case
-        if (c.command) ctx.funcs.commandnames[9] = "dup";
-        if (c.api) ctx.funcs.apinames[0] = "Dup";
+        if (c.math) ctx.funcs.mathnames.set(0, "DUP");   // table lookups ignore case
+        if (c.command) ctx.funcs.commandnames.set(9, "dup");
+        if (c.api) ctx.funcs.apinames.set(0, "Dup");
         ctx.host.windows[1001] = {"w", true};
         ctx.vars.setelement("v", 3, 0);
         ctx.vars.setscalar("v", 1001);
