@@ -70,7 +70,9 @@ struct tcexpr {
     long length = 0;                  // the scanned text's length (marked, padded)
     std::vector<tcstep> steps;
     std::size_t operands = 0, operators = 0;
-    // Steps are operand, operator, operand with plain operands (numbers, unindexed names).
+    // Plain operands are numbers and unindexed names. The two commonest shapes: one plain
+    // operand; plain operand, operator, plain operand.
+    bool single = false;
     bool binary = false;
 };
 
@@ -117,6 +119,8 @@ struct tcbody {
     std::vector<std::shared_ptr<const tcref>> paramrefs;   // the parameters as references
     std::string resultname;
     std::shared_ptr<const tcref> resultref;
+    std::string resultkey;                 // the result name cut to 255 bytes
+    mutable std::size_t resulthint = 0;    // where the result variable stood last time
     tcstore store;
 };
 

@@ -165,9 +165,10 @@ double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsess
         throw tfault(message);
     }
     const tcharge<long long> held(s.evalbytes, x.length);
+    // The commonest shapes, reduced as the general loop below would.
+    auto operand = [&](const tcstep& st) { return st.kind == tcstep::number ? st.value : getref(*st.ref, vars, funcs, memo, s); };
+    if (x.single) return operand(x.steps[0]);
     if (x.binary) {
-        // The commonest shape, reduced as the general loop below would.
-        auto operand = [&](const tcstep& st) { return st.kind == tcstep::number ? st.value : getref(*st.ref, vars, funcs, memo, s); };
         const double left = operand(x.steps[0]);
         const double right = operand(x.steps[2]);
         return applycode(x.steps[1].code, left, right, s);
@@ -277,6 +278,7 @@ std::shared_ptr<const tcbody> bodyof(const tfuncitem& item, tdialect d)
     for (const std::string& p : item.params) body->paramrefs.push_back(compileref(p, d));
     body->resultname = item.resultname;
     body->resultref = compileref(item.resultname, d);
+    body->resultkey = shortstring(item.resultname);
     tfuncstore store(item.name);
     store.assignlines(item.lines, item.firstline);
     std::vector<std::string> texts;
@@ -350,13 +352,25 @@ int runfor(const tcstore& st, tfaultplace& fault, int E, int I, tvarlist& vars, 
     try {
         if (start != end) {
             const double direction = end > start ? 1 : -1;
+            // Nothing runs between stepping the variable and testing it again, nor between
+            // reading it and stepping it: a variable found by its name is read and written
+            // in place, as getref and setref would do it.
+            bool known = false;
+            double v = 0;
             for (;;) {
-                const double v = getref(name, vars, &funcs, memo, s);
+                if (!known) v = getref(name, vars, &funcs, memo, s);
                 if ((end - v) * direction < 0) break;
                 result = runrange(st, fault, I + 1, E - 1, vars, funcs, memo, s);
                 if (result == kwbreak) break;
-                const double now = getref(name, vars, &funcs, memo, s);
-                setref(name, now + step, vars, &funcs, memo, s);
+                tvar* var = name.indexed ? nullptr : hinted(vars, name.key, name.hint);
+                known = var != nullptr;
+                if (known) {
+                    v = var->value + step;
+                    var->value = v;
+                } else {
+                    const double now = getref(name, vars, &funcs, memo, s);
+                    setref(name, now + step, vars, &funcs, memo, s);
+                }
             }
         } else {
             result = runrange(st, fault, I + 1, E - 1, vars, funcs, memo, s);
@@ -473,6 +487,71 @@ std::vector<tcarg> cutargs(const std::string& args, int m, tdialect d)
 
 }  // namespace
 
+// Temporary lists of finished calls, kept with their storage so that the next call copies
+// its caller's variables without allocating.
+class tlistpool {
+public:
+    std::vector<std::unique_ptr<tvarlist>> spare;
+};
+
+namespace {
+
+// A call's temporary list "temp": a copy of the caller's names, values and elements
+// (sizes and strides empty), as assignlist makes it. Back to the pool when the call ends,
+// its elements let go so that the caller's arrays are not shared any longer.
+class ttemplist {
+public:
+    ttemplist(const tvarlist& vars, tsession& s) : s_(s)
+    {
+        if (!s.lists) s.lists = std::make_shared<tlistpool>();
+        std::vector<std::unique_ptr<tvarlist>>& spare = s.lists->spare;
+        if (!spare.empty()) {
+            list_ = std::move(spare.back());
+            spare.pop_back();
+        } else {
+            list_ = std::make_unique<tvarlist>("temp", 0);
+        }
+        try {
+            std::vector<tvar>& items = list_->items;
+            items.resize(vars.items.size());
+            for (std::size_t i = 0; i < items.size(); ++i) {
+                const tvar& from = vars.items[i];
+                tvar& to = items[i];
+                to.name = from.name;
+                to.value = from.value;
+                to.demension.clear();
+                to.asistance.clear();
+                to.data = from.data;
+            }
+            list_->elementlimit = vars.elementlimit;
+        } catch (const std::bad_alloc&) {
+            release();
+            throw tfault("Error on assign varlist");
+        }
+    }
+    ~ttemplist() { release(); }
+    ttemplist(const ttemplist&) = delete;
+    ttemplist& operator=(const ttemplist&) = delete;
+
+    tvarlist& list() { return *list_; }
+
+private:
+    void release()
+    {
+        if (!list_) return;
+        constexpr std::size_t keep = 64;   // lists kept; deeper recursion allocates
+        if (s_.lists->spare.size() < keep && list_->name == "temp" && list_->tag == 0) {
+            for (tvar& v : list_->items) v.data.clear();
+            s_.lists->spare.push_back(std::move(list_));
+        }
+        list_.reset();
+    }
+    tsession& s_;
+    std::unique_ptr<tvarlist> list_;
+};
+
+}  // namespace
+
 double fastcalluserfunc(const std::string& name, const std::string& args, const tccall* call, tvarlist& vars,
                         tfunclist* funcs, tmemo* memo, tsession& s)
 {
@@ -485,8 +564,8 @@ double fastcalluserfunc(const std::string& name, const std::string& args, const 
     // Held for the call: the body may load a unit that replaces this very function.
     const std::shared_ptr<const tcbody> body = bodyof(*found, s.dialect);
     const tcallframe frame(vars, memo, s);
-    tvarlist temp("temp", 0);
-    temp.assignlist(vars);
+    ttemplist templist(vars, s);
+    tvarlist& temp = templist.list();
 
     const int m = static_cast<int>(body->params.size());
     if (m < 1 || m > 1025) throw tfault(s.editor() ? "Error on operation on self-define-function" : "Error on function");
@@ -520,7 +599,9 @@ double fastcalluserfunc(const std::string& name, const std::string& args, const 
             temp.settext(body->params[i], evaltext(text, vars, *funcs, memo, s));
         }
     }
-    temp.setscalar(body->resultname, 0);
+    // The result variable starts at 0 (setscalar of its name).
+    if (tvar* v = lookup(temp, body->resultkey, body->resulthint)) v->value = 0;
+    else temp.setscalar(body->resultname, 0);
 
     tfaultplace fault;
     runcompiled(body->store, fault, temp, *funcs, memo, s);

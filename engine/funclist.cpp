@@ -51,27 +51,21 @@ void tfuncitem::parsehead(const std::string& head, tdialect d)
     }
 }
 
-std::uint64_t tnametable::filterbit(const std::string& name)
-{
-    const unsigned char first = name.empty() ? 0 : static_cast<unsigned char>(name[0]);
-    const unsigned lower = first >= 'A' && first <= 'Z' ? first - 'A' + 'a' : first;
-    return std::uint64_t(1) << ((name.size() * 31 + lower) & 63);
-}
-
 void tnametable::set(std::size_t i, std::string text)
 {
     lines_.at(i) = std::move(text);
     filtered_ = false;
 }
 
-int tnametable::find(const std::string& n) const
+void tnametable::makefilter() const
 {
-    if (!filtered_) {
-        filter_ = 0;
-        for (const std::string& line : lines_) filter_ |= filterbit(line);
-        filtered_ = true;
-    }
-    if (!(filter_ & filterbit(n))) return -1;
+    filter_ = 0;
+    for (const std::string& line : lines_) filter_ |= filterbit(line);
+    filtered_ = true;
+}
+
+int tnametable::scan(const std::string& n) const
+{
     auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     auto same = [&](const std::string& line) {
         if (line.size() != n.size()) return false;

@@ -58,12 +58,24 @@ public:
     }
 
     // Index of the first line equal to name without regard to case, or -1.
-    int find(const std::string& name) const;
+    int find(const std::string& name) const
+    {
+        if (!filtered_) makefilter();
+        if (!(filter_ & filterbit(name))) return -1;
+        return scan(name);
+    }
 
     friend bool operator==(const tnametable& a, const tnametable& b) { return a.lines_ == b.lines_; }
 
 private:
-    static std::uint64_t filterbit(const std::string& name);
+    static std::uint64_t filterbit(const std::string& name)
+    {
+        const unsigned char first = name.empty() ? 0 : static_cast<unsigned char>(name[0]);
+        const unsigned lower = first >= 'A' && first <= 'Z' ? first - 'A' + 'a' : first;
+        return std::uint64_t(1) << ((name.size() * 31 + lower) & 63);
+    }
+    void makefilter() const;
+    int scan(const std::string& name) const;
     std::vector<std::string> lines_;
     mutable std::uint64_t filter_ = 0;
     mutable bool filtered_ = false;

@@ -50,6 +50,8 @@ public:
     bool reference = false;
     // The fast path's scanned statements and expressions, made on first use.
     std::shared_ptr<class tcodecache> code;
+    // The fast path's spare variable lists, reused by user calls for their temporary lists.
+    std::shared_ptr<class tlistpool> lists;
 
     bool editor() const { return dialect == tdialect::editor; }
     bool plotter() const { return dialect == tdialect::plotter; }
