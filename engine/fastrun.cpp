@@ -387,6 +387,7 @@ int runrange(const tcstore& st, tfaultplace& fault, int first, int last, tvarlis
 {
     tnestguard guard(s, &tsession::blockdepth, maxblockdepth, memo);
     s.step();   // a loop over no statements counts its passes here
+    if (first > last) s.idlepass();
     const tplaceguard keepplace(s);
     const int count = st.count();
     int result = 1;

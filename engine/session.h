@@ -86,6 +86,13 @@ public:
         step();
         if (stoprequested && eventdepth == 0) stop();
     }
+    // A pass over no statements (an empty loop body): pending events run and a requested
+    // stop is honoured as before a statement, so that such a loop can be stopped too.
+    void idlepass()
+    {
+        if (editor()) runevents();
+        if (stoprequested && eventdepth == 0) stop();
+    }
     // Set by the host to end the running program at its next statement (raising tstopped);
     // the starter of the run clears it.
     bool stoprequested = false;
