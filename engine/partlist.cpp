@@ -120,12 +120,8 @@ double operatecode(int code, double x, double y, tsession& s)
         r = x / y;
         break;
     case 94: ok = realpower(x, y, r); break;
-    case 60: return x < y ? 1 : 0;
-    case 62: return x > y ? 1 : 0;
-    case 61: return x == y ? 1 : 0;
-    case 6062: return x != y ? 1 : 0;
-    case 6061: return x <= y ? 1 : 0;
-    case 6261: return x >= y ? 1 : 0;
+    case 60: case 62: case 61: case 6062: case 6061: case 6261:
+        return applycode(code, x, y, s);   // the comparisons, done there
     default: r = 0; break;
     }
     // Overflow or an invalid result from finite operands is an arithmetic fault.
