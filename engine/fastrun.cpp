@@ -541,7 +541,7 @@ private:
     {
         if (!list_) return;
         constexpr std::size_t keep = 64;   // lists kept; deeper recursion allocates
-        if (s_.lists->spare.size() < keep && list_->name == "temp" && list_->tag == 0) {
+        if (s_.lists->spare.size() < keep) {
             for (tvar& v : list_->items) v.data.clear();
             s_.lists->spare.push_back(std::move(list_));
         }
