@@ -206,6 +206,16 @@ double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsess
 double assign(const tcstatement& st, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
 {
     if (st.targets.empty()) return run(*st.expr, vars, funcs, memo, s);
+    if (st.targets.size() == 1) {
+        entergroup(s, memo);
+        struct leave {
+            tsession& s;
+            ~leave() { --s.groupdepth; }   // once the target is set, or when a fault unwinds
+        } undo{s};
+        const double v = run(*st.expr, vars, funcs, memo, s);
+        setref(*st.targets[0], v, vars, funcs, memo, s);
+        return v;
+    }
     std::size_t held = 0;
     struct release {
         tsession& s;

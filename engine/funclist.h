@@ -30,7 +30,8 @@ public:
 
 // A list of text lines looked up without regard to case (first whole-line match). Every
 // call looks names up in four tables, so each keeps a small filter of the lengths and first
-// letters it holds; lines change only through assignment and set(), which renew it.
+// letters it holds; lines change only through assignment, set(), push_back() and
+// pop_back(), which renew it.
 class tnametable {
 public:
     tnametable() = default;
