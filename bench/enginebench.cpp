@@ -45,13 +45,20 @@ void sumterms(benchmark::State& state, bool reference)
 void BM_sum200k(benchmark::State& state) { sumterms(state, false); }
 void BM_sum200k_reference(benchmark::State& state) { sumterms(state, true); }
 
-// 1,000 calls of a one-line user function, with or without a 100,000-element array alive.
-void usercalls(benchmark::State& state, bool bigarray, bool reference)
+// 1,000 calls of a one-line user function, with or without a 100,000-element array alive;
+// with `write`, the caller also writes one element of the array after each call, which must
+// not copy it (the call's temporary list lets go of the elements it shared).
+void usercalls(benchmark::State& state, bool bigarray, bool reference, bool write = false)
 {
     engine e(reference);
     if (bigarray) e.vars.setelement("big", 99999, 1);
+    if (write) {
+        for (auto _ : state) e.run({"k:=0", "for(i:=1:1000)", "k:=inc(k)", "big[5]:=k", "end"});
+        return;
+    }
     for (auto _ : state) e.run({"k:=0", "for(i:=1:1000)", "k:=inc(k)", "end"});
 }
+void BM_calls1000_bigarray_write(benchmark::State& state) { usercalls(state, true, false, true); }
 void BM_calls1000(benchmark::State& state) { usercalls(state, false, false); }
 void BM_calls1000_bigarray(benchmark::State& state) { usercalls(state, true, false); }
 void BM_calls1000_reference(benchmark::State& state) { usercalls(state, false, true); }
@@ -61,6 +68,7 @@ BENCHMARK(BM_sum200k_reference)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_calls1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_calls1000_bigarray)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_calls1000_reference)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_calls1000_bigarray_write)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

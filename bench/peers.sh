@@ -11,6 +11,10 @@ timer="$dir/bench/tools/proctime"
 quor=$(cd "$(dirname "$quor")" && pwd)/quor
 timer=$(cd "$(dirname "$timer")" && pwd)/proctime
 cd "$here/peers" || exit 1
+# Debian's python3 (the set-up installs it), not a version manager's wrapper script that
+# may come first on the PATH and costs a shell start of its own.
+python=python3
+[ -x /usr/bin/python3 ] && python=/usr/bin/python3
 
 # cputime NAME COMMAND...: prints "cpu wall" of the median run, or "- -" when the program is absent.
 measure() {
@@ -38,6 +42,15 @@ verdict() {
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b <= 0) b = 1e-6; printf "%.1f", a / b }'; }
 le() { awk -v a="$1" -v b="$2" 'BEGIN { print (a <= b) ? 1 : 0 }'; }
 
+# Each program's own start-up (a one-statement run) and that of a process doing nothing:
+# the "net" figures take the start-up away, the floor says what no process can beat.
+set -- $(measure $quor one.q); q1=$1
+set -- $(measure lua5.4 one.lua); l1=$1
+set -- $(measure $python one.py); p1=$1
+set -- $(measure bc -q one.bc); b1=$1
+set -- $(measure true); floor=$1
+net() { [ "$1" = "-" ] || [ "$2" = "-" ] && { echo "-"; return; }; awk -v a="$1" -v b="$2" 'BEGIN { d = a - b; printf "%.4f", (d > 0.0001 ? d : 0.0001) }'; }
+
 for work in loop fib; do
   case $work in
     loop) label="for(i:=1:1000000) s:=s+i end"; q="$quor loop.q" ;;
@@ -45,9 +58,15 @@ for work in loop fib; do
   esac
   set -- $(measure $q) ; qc=$1; qw=$2
   set -- $(measure lua5.4 $work.lua); lc=$1; lw=$2
-  set -- $(measure python3 $work.py); pc=$1; pw=$2
+  set -- $(measure $python $work.py); pc=$1; pw=$2
   set -- $(measure bc -q $work.bc); bcc=$1; bcw=$2
   row "$label" "$qc" "$qw" "$lc" "$lw" "$pc" "$pw" "$bcc" "$bcw"
+  qn=$(net "$qc" "$q1"); ln=$(net "$lc" "$l1"); pn=$(net "$pc" "$p1"); bn=$(net "$bcc" "$b1")
+  printf "    net of start-up: quor %s s" "$qn"
+  [ "$ln" != "-" ] && printf " | lua5.4 %s s (quor %sx Lua)" "$ln" "$(ratio "$qn" "$ln")"
+  [ "$pn" != "-" ] && printf " | python3 %s s (%sx faster)" "$pn" "$(ratio "$pn" "$qn")"
+  [ "$bn" != "-" ] && printf " | bc %s s (%sx faster)" "$bn" "$(ratio "$bn" "$qn")"
+  echo
   if [ "$lc" != "-" ]; then
     verdict "at most 3x Lua 5.4: quor is $(ratio "$qc" "$lc")x Lua" "$(le "$qc" "$(awk -v l="$lc" 'BEGIN{print 3*l}')")"
   else
@@ -57,6 +76,12 @@ for work in loop fib; do
     [ "$peer" = python3 ] && pcpu=$pc || pcpu=$bcc
     [ "$pcpu" = "-" ] && continue
     verdict "at least 5x faster than $peer: $(ratio "$pcpu" "$qc")x faster" "$(le "$(awk -v q="$qc" 'BEGIN{print 5*q}')" "$pcpu")"
+    fifth=$(awk -v p="$pcpu" 'BEGIN{printf "%.4f", p/5}')
+    if [ "$(le "$fifth" "$floor")" = 1 ]; then
+      echo "               (a fifth of $peer's run, $fifth s, is no more than a process doing nothing takes here: $floor s)"
+    elif [ "$lc" != "-" ] && [ "$(le "$fifth" "$lc")" = 1 ]; then
+      echo "               (a fifth of $peer's run, $fifth s, is less than Lua 5.4 takes for the same work: $lc s)"
+    fi
   done
 done
 

@@ -181,6 +181,9 @@ std::shared_ptr<const tcexpr> compileexpr(const std::string& text, tdialect d)
             op(opcode("="));
         }
     }
+    auto plain = [](const tcstep& st) { return st.kind == tcstep::number || (st.kind == tcstep::var && !st.ref->indexed); };
+    x->single = x->steps.size() == 1 && plain(x->steps[0]);
+    x->binary = x->steps.size() == 3 && plain(x->steps[0]) && x->steps[1].kind == tcstep::op && plain(x->steps[2]);
     return x;
 }
 

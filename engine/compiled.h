@@ -41,7 +41,9 @@ struct tcref {
 // One argument of a user-function call as cut for a given parameter count.
 struct tcarg {
     tlazy<tcexpr> expr;
-    bool quoted = false;   // holds a quote
+    std::string key;                  // the text cut to 255 bytes: a variable passed by name
+    mutable std::size_t hint = 0;     // where that variable stood last time
+    bool quoted = false;              // holds a quote
 };
 
 // A call name(args) inside an expression.
@@ -68,6 +70,10 @@ struct tcexpr {
     long length = 0;                  // the scanned text's length (marked, padded)
     std::vector<tcstep> steps;
     std::size_t operands = 0, operators = 0;
+    // Plain operands are numbers and unindexed names. The two commonest shapes: one plain
+    // operand; plain operand, operator, plain operand.
+    bool single = false;
+    bool binary = false;
 };
 
 // A plain statement: a call form, or an assignment chain ending in an expression.
@@ -110,7 +116,11 @@ struct tcstore {
 struct tcbody {
     std::string name;
     std::vector<std::string> params;
+    std::vector<std::shared_ptr<const tcref>> paramrefs;   // the parameters as references
     std::string resultname;
+    std::shared_ptr<const tcref> resultref;
+    std::string resultkey;                 // the result name cut to 255 bytes
+    mutable std::size_t resulthint = 0;    // where the result variable stood last time
     tcstore store;
 };
 

@@ -6,6 +6,8 @@
 #include "fastrun.h"
 
 #include <cmath>
+#include <cstring>
+#include <memory>
 
 #include "calls.h"
 #include "commands.h"
@@ -42,18 +44,26 @@ inline bool samename(const std::string& a, const std::string& b)
 {
     const std::size_t n = a.size();
     if (n != b.size()) return false;
+    if (n == 0) return true;
     const char* p = a.data();
     const char* q = b.data();
-    for (std::size_t i = 0; i < n; ++i)
-        if (p[i] != q[i]) return false;
-    return true;
+    if (p[0] != q[0]) return false;
+    return n == 1 || std::memcmp(p + 1, q + 1, n - 1) == 0;
+}
+
+// The variable of exactly this (cut) name when it still stands where it stood last time.
+inline tvar* hinted(tvarlist& vars, const std::string& key, std::size_t hint)
+{
+    std::vector<tvar>& items = vars.items;
+    if (hint < items.size() && samename(items[hint].name, key)) return &items[hint];
+    return nullptr;
 }
 
 // The variable of exactly this (cut) name; hint remembers where it stood.
 tvar* lookup(tvarlist& vars, const std::string& key, std::size_t& hint)
 {
+    if (tvar* v = hinted(vars, key, hint)) return v;
     std::vector<tvar>& items = vars.items;
-    if (hint < items.size() && samename(items[hint].name, key)) return &items[hint];
     for (std::size_t i = 0; i < items.size(); ++i)
         if (samename(items[i].name, key)) {
             hint = i;
@@ -63,7 +73,7 @@ tvar* lookup(tvarlist& vars, const std::string& key, std::size_t& hint)
 }
 
 // getvalue of a scanned reference.
-double getref(const tcref& r, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+[[gnu::noinline]] double getrefslow(const tcref& r, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
 {
     if (!r.indexed) {
         if (const tvar* v = lookup(vars, r.key, r.hint)) return v->value;
@@ -87,8 +97,15 @@ double getref(const tcref& r, tvarlist& vars, tfunclist* funcs, tmemo* memo, tse
     return 0;
 }
 
+inline double getref(const tcref& r, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+{
+    if (!r.indexed)
+        if (const tvar* v = hinted(vars, r.key, r.hint)) return v->value;
+    return getrefslow(r, vars, funcs, memo, s);
+}
+
 // setvar of a scanned reference.
-int setref(const tcref& r, double x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+[[gnu::noinline]] int setrefslow(const tcref& r, double x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
 {
     if (r.indexed) {
         const std::int64_t k = r.dims == 1 ? truncint(run(formof(r.indexexpr), vars, funcs, memo, s))
@@ -117,6 +134,16 @@ int setref(const tcref& r, double x, tvarlist& vars, tfunclist* funcs, tmemo* me
     return 1;
 }
 
+inline int setref(const tcref& r, double x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+{
+    if (!r.indexed)
+        if (tvar* v = hinted(vars, r.key, r.hint)) {
+            v->value = x;
+            return 1;
+        }
+    return setrefslow(r, x, vars, funcs, memo, s);
+}
+
 // One level of the group nesting guard, taken by hand (as tnestguard does).
 void entergroup(tsession& s, tmemo* memo)
 {
@@ -138,20 +165,26 @@ double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsess
         throw tfault(message);
     }
     const tcharge<long long> held(s.evalbytes, x.length);
+    // The commonest shapes, reduced as the general loop below would.
+    auto operand = [&](const tcstep& st) { return st.kind == tcstep::number ? st.value : getref(*st.ref, vars, funcs, memo, s); };
+    if (x.single) return operand(x.steps[0]);
+    if (x.binary) {
+        const double left = operand(x.steps[0]);
+        const double right = operand(x.steps[2]);
+        return applycode(x.steps[1].code, left, right, s);
+    }
     constexpr std::size_t small = 24;
     double abuf[small];
     int obuf[small];
-    std::vector<double> abig;
-    std::vector<int> obig;
     double* a = abuf;
     int* o = obuf;
-    if (x.operands > small) {
-        abig.resize(x.operands);
-        a = abig.data();
-    }
-    if (x.operators > small) {
-        obig.resize(x.operators);
-        o = obig.data();
+    std::unique_ptr<double[]> abig;
+    std::unique_ptr<int[]> obig;
+    if (x.operands > small || x.operators > small) [[unlikely]] {
+        abig.reset(new double[x.operands]);
+        obig.reset(new int[x.operators]);
+        a = abig.get();
+        o = obig.get();
     }
     std::size_t na = 0, no = 0;
     for (const tcstep& step : x.steps) {
@@ -163,6 +196,9 @@ double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsess
         case tcstep::var: a[na] = getref(*step.ref, vars, funcs, memo, s); ++na; break;
         }
     }
+    // One operand, or one operator between two: what the reduction would do, directly.
+    if (no == 0 && na == 1) return a[0];
+    if (no == 1 && na == 2) return applycode(o[0], a[0], a[1], s);
     return reducecodes(a, o, na, no, s);
 }
 
@@ -170,6 +206,16 @@ double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsess
 double assign(const tcstatement& st, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
 {
     if (st.targets.empty()) return run(*st.expr, vars, funcs, memo, s);
+    if (st.targets.size() == 1) {
+        entergroup(s, memo);
+        struct leave {
+            tsession& s;
+            ~leave() { --s.groupdepth; }   // once the target is set, or when a fault unwinds
+        } undo{s};
+        const double v = run(*st.expr, vars, funcs, memo, s);
+        setref(*st.targets[0], v, vars, funcs, memo, s);
+        return v;
+    }
     std::size_t held = 0;
     struct release {
         tsession& s;
@@ -239,7 +285,10 @@ std::shared_ptr<const tcbody> bodyof(const tfuncitem& item, tdialect d)
     auto body = std::make_shared<tcbody>();
     body->name = shortstring(item.name);
     body->params = item.params;
+    for (const std::string& p : item.params) body->paramrefs.push_back(compileref(p, d));
     body->resultname = item.resultname;
+    body->resultref = compileref(item.resultname, d);
+    body->resultkey = shortstring(item.resultname);
     tfuncstore store(item.name);
     store.assignlines(item.lines, item.firstline);
     std::vector<std::string> texts;
@@ -313,13 +362,25 @@ int runfor(const tcstore& st, tfaultplace& fault, int E, int I, tvarlist& vars, 
     try {
         if (start != end) {
             const double direction = end > start ? 1 : -1;
+            // Nothing runs between stepping the variable and testing it again, nor between
+            // reading it and stepping it: a variable found by its name is read and written
+            // in place, as getref and setref would do it.
+            bool known = false;
+            double v = 0;
             for (;;) {
-                const double v = getref(name, vars, &funcs, memo, s);
+                if (!known) v = getref(name, vars, &funcs, memo, s);
                 if ((end - v) * direction < 0) break;
                 result = runrange(st, fault, I + 1, E - 1, vars, funcs, memo, s);
                 if (result == kwbreak) break;
-                const double now = getref(name, vars, &funcs, memo, s);
-                setref(name, now + step, vars, &funcs, memo, s);
+                tvar* var = name.indexed ? nullptr : hinted(vars, name.key, name.hint);
+                known = var != nullptr;
+                if (known) {
+                    v = var->value + step;
+                    var->value = v;
+                } else {
+                    const double now = getref(name, vars, &funcs, memo, s);
+                    setref(name, now + step, vars, &funcs, memo, s);
+                }
             }
         } else {
             result = runrange(st, fault, I + 1, E - 1, vars, funcs, memo, s);
@@ -336,6 +397,7 @@ int runrange(const tcstore& st, tfaultplace& fault, int first, int last, tvarlis
 {
     tnestguard guard(s, &tsession::blockdepth, maxblockdepth, memo);
     s.step();   // a loop over no statements counts its passes here
+    if (first > last) s.idlepass();
     const tplaceguard keepplace(s);
     const int count = st.count();
     int result = 1;
@@ -427,11 +489,77 @@ std::vector<tcarg> cutargs(const std::string& args, int m, tdialect d)
     std::vector<tcarg> out(texts.size());
     for (std::size_t i = 0; i < texts.size(); ++i) {
         out[i].quoted = texts[i].find('\'') != std::string::npos;
+        out[i].key = shortstring(texts[i]);
         out[i].expr.text = std::move(texts[i]);
         out[i].expr.dialect = d;
     }
     return out;
 }
+
+}  // namespace
+
+// Temporary lists of finished calls, kept with their storage so that the next call copies
+// its caller's variables without allocating.
+class tlistpool {
+public:
+    std::vector<std::unique_ptr<tvarlist>> spare;
+};
+
+namespace {
+
+// A call's temporary list "temp": a copy of the caller's names, values and elements
+// (sizes and strides empty), as assignlist makes it. Back to the pool when the call ends,
+// its elements let go so that the caller's arrays are not shared any longer.
+class ttemplist {
+public:
+    ttemplist(const tvarlist& vars, tsession& s) : s_(s)
+    {
+        if (!s.lists) s.lists = std::make_shared<tlistpool>();
+        std::vector<std::unique_ptr<tvarlist>>& spare = s.lists->spare;
+        if (!spare.empty()) {
+            list_ = std::move(spare.back());
+            spare.pop_back();
+        } else {
+            list_ = std::make_unique<tvarlist>("temp", 0);
+        }
+        try {
+            std::vector<tvar>& items = list_->items;
+            items.resize(vars.items.size());
+            for (std::size_t i = 0; i < items.size(); ++i) {
+                const tvar& from = vars.items[i];
+                tvar& to = items[i];
+                to.name = from.name;
+                to.value = from.value;
+                to.demension.clear();
+                to.asistance.clear();
+                to.data = from.data;
+            }
+            list_->elementlimit = vars.elementlimit;
+        } catch (const std::bad_alloc&) {
+            release();
+            throw tfault("Error on assign varlist");
+        }
+    }
+    ~ttemplist() { release(); }
+    ttemplist(const ttemplist&) = delete;
+    ttemplist& operator=(const ttemplist&) = delete;
+
+    tvarlist& list() { return *list_; }
+
+private:
+    void release()
+    {
+        if (!list_) return;
+        constexpr std::size_t keep = 64;   // lists kept; deeper recursion allocates
+        if (s_.lists->spare.size() < keep) {
+            for (tvar& v : list_->items) v.data.clear();
+            s_.lists->spare.push_back(std::move(list_));
+        }
+        list_.reset();
+    }
+    tsession& s_;
+    std::unique_ptr<tvarlist> list_;
+};
 
 }  // namespace
 
@@ -447,8 +575,8 @@ double fastcalluserfunc(const std::string& name, const std::string& args, const 
     // Held for the call: the body may load a unit that replaces this very function.
     const std::shared_ptr<const tcbody> body = bodyof(*found, s.dialect);
     const tcallframe frame(vars, memo, s);
-    tvarlist temp("temp", 0);
-    temp.assignlist(vars);
+    ttemplist templist(vars, s);
+    tvarlist& temp = templist.list();
 
     const int m = static_cast<int>(body->params.size());
     if (m < 1 || m > 1025) throw tfault(s.editor() ? "Error on operation on self-define-function" : "Error on function");
@@ -464,27 +592,34 @@ double fastcalluserfunc(const std::string& name, const std::string& args, const 
     }
     const std::vector<tcarg>& a = *cut;
 
-    std::vector<bool> byname(a.size(), false);
+    // Arguments naming a variable of the caller are passed by name and copied back.
+    constexpr std::size_t few = 16;
+    bool fewflags[few] = {};
+    std::vector<bool> manyflags;
+    if (a.size() > few) manyflags.resize(a.size());
+    auto byname = [&](std::size_t i) -> bool { return a.size() > few ? manyflags[i] : fewflags[i]; };
     for (std::size_t i = 0; i < a.size(); ++i) {
         const std::string& text = a[i].expr.text;
-        const std::string& param = body->params[i];
-        if (vars.varexists(text)) {
-            byname[i] = true;
-            copyvar(temp, param, text, vars, s);
+        if (lookup(vars, a[i].key, a[i].hint)) {
+            if (a.size() > few) manyflags[i] = true;
+            else fewflags[i] = true;
+            copyvar(temp, body->params[i], text, vars, s);
         } else if (s.plotter() || !a[i].quoted) {
-            temp.setvar(param, run(formof(a[i].expr), vars, funcs, memo, s), funcs, memo, s);
+            setref(*body->paramrefs[i], run(formof(a[i].expr), vars, funcs, memo, s), temp, funcs, memo, s);
         } else {
-            temp.settext(param, evaltext(text, vars, *funcs, memo, s));
+            temp.settext(body->params[i], evaltext(text, vars, *funcs, memo, s));
         }
     }
-    temp.setscalar(body->resultname, 0);
+    // The result variable starts at 0 (setscalar of its name).
+    if (tvar* v = lookup(temp, body->resultkey, body->resulthint)) v->value = 0;
+    else temp.setscalar(body->resultname, 0);
 
     tfaultplace fault;
     runcompiled(body->store, fault, temp, *funcs, memo, s);
 
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (byname[i]) copyvar(vars, a[i].expr.text, body->params[i], temp, s);
-    return temp.getvalue(body->resultname, funcs, memo, s);
+        if (byname(i)) copyvar(vars, a[i].expr.text, body->params[i], temp, s);
+    return getref(*body->resultref, temp, funcs, memo, s);
 }
 
 double fastevaluate(const std::string& text, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)

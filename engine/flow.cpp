@@ -39,6 +39,7 @@ int runlines(tfuncstore& store, int first, int last, tvarlist& vars, tfunclist& 
 {
     tnestguard guard(s, &tsession::blockdepth, maxblockdepth, memo);
     s.step();   // a loop over no statements counts its passes here
+    if (first > last) s.idlepass();
     const tplaceguard keepplace(s);
     int result = 1;
     int current = first;

@@ -51,9 +51,21 @@ void tfuncitem::parsehead(const std::string& head, tdialect d)
     }
 }
 
-int tableindex(const tnametable& table, const std::string& n)
+void tnametable::set(std::size_t i, std::string text)
 {
-    // Every call and call-form statement looks names up here: compare without copies.
+    lines_.at(i) = std::move(text);
+    filtered_ = false;
+}
+
+void tnametable::makefilter() const
+{
+    filter_ = 0;
+    for (const std::string& line : lines_) filter_ |= filterbit(line);
+    filtered_ = true;
+}
+
+int tnametable::scan(const std::string& n) const
+{
     auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     auto same = [&](const std::string& line) {
         if (line.size() != n.size()) return false;
@@ -61,8 +73,8 @@ int tableindex(const tnametable& table, const std::string& n)
             if (lower(line[k]) != lower(n[k])) return false;
         return true;
     };
-    for (std::size_t i = 0; i < table.size(); ++i)
-        if (same(table[i])) return static_cast<int>(i);
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        if (same(lines_[i])) return static_cast<int>(i);
     return -1;
 }
 

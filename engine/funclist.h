@@ -1,5 +1,7 @@
 #pragma once
 // User-function items, the name-ordered function list and the four name tables.
+#include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,10 +28,62 @@ public:
     void parsehead(const std::string& head, tdialect d = tdialect::editor);
 };
 
-// A list of text lines looked up without regard to case (first whole-line match).
-using tnametable = std::vector<std::string>;
+// A list of text lines looked up without regard to case (first whole-line match). Every
+// call looks names up in four tables, so each keeps a small filter of the lengths and first
+// letters it holds; lines change only through assignment, set(), push_back() and
+// pop_back(), which renew it.
+class tnametable {
+public:
+    tnametable() = default;
+    tnametable(std::initializer_list<std::string> lines) : lines_(lines) {}
+    tnametable(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+
+    std::size_t size() const { return lines_.size(); }
+    bool empty() const { return lines_.empty(); }
+    const std::string& operator[](std::size_t i) const { return lines_[i]; }
+    std::vector<std::string>::const_iterator begin() const { return lines_.begin(); }
+    std::vector<std::string>::const_iterator end() const { return lines_.end(); }
+    const std::vector<std::string>& lines() const { return lines_; }
+    operator const std::vector<std::string>&() const { return lines_; }
+    // Line i (below size()) becomes text.
+    void set(std::size_t i, std::string text);
+    void push_back(std::string text)
+    {
+        lines_.push_back(std::move(text));
+        filtered_ = false;
+    }
+    void pop_back()
+    {
+        lines_.pop_back();
+        filtered_ = false;
+    }
+
+    // Index of the first line equal to name without regard to case, or -1.
+    int find(const std::string& name) const
+    {
+        if (!filtered_) makefilter();
+        if (!(filter_ & filterbit(name))) return -1;
+        return scan(name);
+    }
+
+    friend bool operator==(const tnametable& a, const tnametable& b) { return a.lines_ == b.lines_; }
+
+private:
+    static std::uint64_t filterbit(const std::string& name)
+    {
+        const unsigned char first = name.empty() ? 0 : static_cast<unsigned char>(name[0]);
+        const unsigned lower = first >= 'A' && first <= 'Z' ? first - 'A' + 'a' : first;
+        return std::uint64_t(1) << ((name.size() * 31 + lower) & 63);
+    }
+    void makefilter() const;
+    int scan(const std::string& name) const;
+    std::vector<std::string> lines_;
+    mutable std::uint64_t filter_ = 0;
+    mutable bool filtered_ = false;
+};
+
 // Index of name in the table, or -1.
-int tableindex(const tnametable& table, const std::string& name);
+inline int tableindex(const tnametable& table, const std::string& name) { return table.find(name); }
 
 // The global function list: items in strictly increasing byte order of name.
 class tfunclist {

@@ -56,16 +56,6 @@ int opcode(const std::string& sign)
 
 int toperatorlist::priority(int i) const { return codepriority(opcode(items.at(static_cast<std::size_t>(i)))); }
 
-int codepriority(int code)
-{
-    switch (code) {
-    case 60: case 62: case 61: case 6062: case 6061: case 6261: return 3;
-    case 94: return 2;
-    case 42: case 47: return 1;
-    default: return 0;
-    }
-}
-
 namespace {
 
 // x^|y| by squaring, for integral |y| up to 2^31-1.
@@ -130,12 +120,8 @@ double operatecode(int code, double x, double y, tsession& s)
         r = x / y;
         break;
     case 94: ok = realpower(x, y, r); break;
-    case 60: return x < y ? 1 : 0;
-    case 62: return x > y ? 1 : 0;
-    case 61: return x == y ? 1 : 0;
-    case 6062: return x != y ? 1 : 0;
-    case 6061: return x <= y ? 1 : 0;
-    case 6261: return x >= y ? 1 : 0;
+    case 60: case 62: case 61: case 6062: case 6061: case 6261:
+        return applycode(code, x, y, s);   // the comparisons, done there
     default: r = 0; break;
     }
     // Overflow or an invalid result from finite operands is an arithmetic fault.
@@ -193,7 +179,7 @@ double reducecodes(double* a, int* o, std::size_t operands, std::size_t operator
         std::size_t kept = 0;
         for (std::size_t i = 0; i < n; ++i) {
             if (codepriority(o[i]) == p) {
-                a[kept] = operatecode(o[i], a[kept], a[i + 1], s);
+                a[kept] = applycode(o[i], a[kept], a[i + 1], s);
             } else {
                 o[kept] = o[i];
                 ++kept;

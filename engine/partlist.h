@@ -1,5 +1,6 @@
 #pragma once
 // Operand and operator sequences of one nesting level, and their reduction by priority.
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -45,8 +46,37 @@ int opcode(const std::string& sign);
 bool realpower(double x, double y, double& result);
 
 // Priority 0..3 of an operator code, and the operation of a code (as toperatorlist::operate).
-int codepriority(int code);
+inline int codepriority(int code)
+{
+    switch (code) {
+    case 60: case 62: case 61: case 6062: case 6061: case 6261: return 3;
+    case 94: return 2;
+    case 42: case 47: return 1;
+    default: return 0;
+    }
+}
 double operatecode(int code, double x, double y, tsession& s);
+
+// operatecode with the usual cases inline: a finite sum, difference or product and the
+// comparisons are what operatecode gives; everything else goes to it.
+inline double applycode(int code, double x, double y, tsession& s)
+{
+    double r;
+    switch (code) {
+    case 43: r = x + y; break;
+    case 45: r = x - y; break;
+    case 42: r = x * y; break;
+    case 60: return x < y ? 1 : 0;
+    case 62: return x > y ? 1 : 0;
+    case 61: return x == y ? 1 : 0;
+    case 6062: return x != y ? 1 : 0;
+    case 6061: return x <= y ? 1 : 0;
+    case 6261: return x >= y ? 1 : 0;
+    default: return operatecode(code, x, y, s);
+    }
+    if (std::isfinite(r)) return r;
+    return operatecode(code, x, y, s);
+}
 
 // reducelists on operands a[0..operands) and operator codes o[0..operators), reduced in place.
 double reducecodes(double* a, int* o, std::size_t operands, std::size_t operators, tsession& s);

@@ -23,33 +23,25 @@ std::uintptr_t stackhere() { return reinterpret_cast<std::uintptr_t>(__builtin_f
 
 }  // namespace
 
-tsession::tsession(thost& h, tdialect d) : host(h), dialect(d), stacktop_(stackhere())
+tsession::tsession(thost& h, tdialect d) : host(h), dialect(d)
 {
     const std::size_t limit = currentstacklimit();
-    stackbudget_ = limit > 4 * stackmargin ? limit - 2 * stackmargin : limit / 2;
+    const std::size_t budget = limit > 4 * stackmargin ? limit - 2 * stackmargin : limit / 2;
+    const std::uintptr_t top = stackhere();
+    stackfloor_ = top > budget ? top - budget : 0;
 }
 
-void tsession::checkstack() const
+void tsession::stackexhausted() { throw tfault("Error on nesting too deep, the stack is exhausted"); }
+
+void tsession::steplimitreached() const { throw tfault(steplimitmessage(steplimit)); }
+
+void tsession::runevents()
 {
-    const std::uintptr_t here = stackhere();
-    const std::uintptr_t used = here < stacktop_ ? stacktop_ - here : here - stacktop_;
-    if (used > stackbudget_) throw tfault("Error on nesting too deep, the stack is exhausted");
+    const tcharge<int> inevents(eventdepth, 1);
+    host.processevents();
 }
 
-void tsession::step()
-{
-    if (steplimit > 0 && ++steps > steplimit) throw tfault(steplimitmessage(steplimit));
-}
-
-void tsession::beforestatement()
-{
-    if (editor()) {
-        const tcharge<int> inevents(eventdepth, 1);
-        host.processevents();
-    }
-    step();
-    if (stoprequested && eventdepth == 0) throw tstopped{};
-}
+void tsession::stop() { throw tstopped{}; }
 
 std::string steplimitmessage(long long limit)
 {
@@ -70,19 +62,12 @@ std::string nestingmessage(int limit)
     return "Error on nesting deeper than " + std::to_string(limit) + " levels";
 }
 
-tnestguard::tnestguard(tsession& s, int tsession::*counter, int limit, tmemo* memo)
-    : s_(s), counter_(counter)
+void tnestguard::fail(int limit, tmemo* memo)
 {
-    if (s.*counter >= limit) {
-        const std::string text = nestingmessage(limit);
-        if (memo) memo->append(text);
-        throw tfault(text);
-    }
-    s.checkstack();
-    ++(s.*counter);
+    const std::string text = nestingmessage(limit);
+    if (memo) memo->append(text);
+    throw tfault(text);
 }
-
-tnestguard::~tnestguard() { --(s_.*counter_); }
 
 void raisestacklimit()
 {

@@ -50,6 +50,8 @@ public:
     bool reference = false;
     // The fast path's scanned statements and expressions, made on first use.
     std::shared_ptr<class tcodecache> code;
+    // The fast path's spare variable lists, reused by user calls for their temporary lists.
+    std::shared_ptr<class tlistpool> lists;
 
     bool editor() const { return dialect == tdialect::editor; }
     bool plotter() const { return dialect == tdialect::plotter; }
@@ -72,10 +74,25 @@ public:
     long long steps = 0;
     long long steplimit = 0;
     // Counts one step; past the limit fails, and goes on failing, with steplimitmessage.
-    void step();
+    void step()
+    {
+        if (steplimit > 0 && ++steps > steplimit) steplimitreached();
+    }
     // What every statement does first: pending events run (editor only), a step is counted,
     // and a requested stop raises tstopped unless inside event handling.
-    void beforestatement();
+    void beforestatement()
+    {
+        if (editor()) runevents();
+        step();
+        if (stoprequested && eventdepth == 0) stop();
+    }
+    // A pass over no statements (an empty loop body): pending events run and a requested
+    // stop is honoured as before a statement, so that such a loop can be stopped too.
+    void idlepass()
+    {
+        if (editor()) runevents();
+        if (stoprequested && eventdepth == 0) stop();
+    }
     // Set by the host to end the running program at its next statement (raising tstopped);
     // the starter of the run clears it.
     bool stoprequested = false;
@@ -84,28 +101,41 @@ public:
     int eventdepth = 0;
 
     // Fails with a nesting fault when less than a safety margin of stack is left.
-    void checkstack() const;
+    void checkstack() const
+    {
+        // The stack grows down: below the floor is past the budget.
+        if (reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0)) < stackfloor_) stackexhausted();
+    }
 
     // The random built-in's generator state: seeded from the host's clock on first use,
     // then stepped by every call, so calls within one millisecond still differ.
     std::uint32_t& randomseed();
 
 private:
+    void runevents();
+    [[noreturn]] static void stop();
+    [[noreturn]] void steplimitreached() const;
+    [[noreturn]] static void stackexhausted();
     bool seeded_ = false;
     std::uint32_t seed_ = 0;
-    std::uintptr_t stacktop_;
-    std::size_t stackbudget_;
+    std::uintptr_t stackfloor_ = 0;   // lowest frame address the budget allows
 };
 
 // Counts one level of nesting for the guarded scope; fails past the limit.
 class tnestguard {
 public:
-    tnestguard(tsession& s, int tsession::*counter, int limit, tmemo* memo);
-    ~tnestguard();
+    tnestguard(tsession& s, int tsession::*counter, int limit, tmemo* memo) : s_(s), counter_(counter)
+    {
+        if (s.*counter >= limit) fail(limit, memo);
+        s.checkstack();
+        ++(s.*counter);
+    }
+    ~tnestguard() { --(s_.*counter_); }
     tnestguard(const tnestguard&) = delete;
     tnestguard& operator=(const tnestguard&) = delete;
 
 private:
+    [[noreturn]] static void fail(int limit, tmemo* memo);
     tsession& s_;
     int tsession::*counter_;
 };

@@ -41,9 +41,9 @@ treadfault readboundedfd(int fd, std::string& text, std::size_t limit)
 {
     text.clear();
     try {
-        std::string piece(std::size_t(1) << 16, '\0');
+        char piece[1 << 14];   // filled by read, never zeroed: start-up reads six files
         for (;;) {
-            const ssize_t n = ::read(fd, piece.data(), piece.size());
+            const ssize_t n = ::read(fd, piece, sizeof piece);
             if (n < 0 && errno == EINTR) continue;
             if (n < 0) return treadfault::unreadable;
             if (n == 0) return treadfault::none;
@@ -52,7 +52,7 @@ treadfault readboundedfd(int fd, std::string& text, std::size_t limit)
                 text.shrink_to_fit();
                 return treadfault::toolarge;
             }
-            text.append(piece.data(), static_cast<std::size_t>(n));
+            text.append(piece, static_cast<std::size_t>(n));
         }
     } catch (const std::bad_alloc&) {
         text.clear();
@@ -121,7 +121,9 @@ void loadnametables(tfunclist& funcs, const std::vector<std::string>& dirs, tdia
         bool found = false;
         for (const std::string& dir : dirs) {
             const std::string path = dir.empty() ? e.file : dir + "/" + e.file;
-            if (readtextlines(path, *e.table)) {
+            std::vector<std::string> lines;
+            if (readtextlines(path, lines)) {
+                *e.table = std::move(lines);
                 found = true;
                 break;
             }

@@ -12,6 +12,7 @@
 #include <QSaveFile>
 #include <QScreen>
 #include <QTimer>
+#include <QToolTip>
 
 #include "dialogs.h"
 #include "environmentset.h"
@@ -287,6 +288,11 @@ void Tcostructform::areamove(QPoint p, Qt::MouseButtons buttons)
         area_->setToolTip(QString::fromStdString(b->hint(p.x(), p.y())));
     } catch (...) {
         area_->setToolTip(QString());
+    }
+    // An open hint follows the pointer rather than showing where it first appeared.
+    if (QToolTip::isVisible()) {
+        if (area_->toolTip().isEmpty()) QToolTip::hideText();
+        else QToolTip::showText(area_->mapToGlobal(p), area_->toolTip(), area_);
     }
     switch (b->pointer(p.x(), p.y())) {
     case tpointer::move: area_->setCursor(Qt::SizeAllCursor); break;

@@ -130,15 +130,9 @@ void Thotleg::buildmenus()
         return a;
     };
     auto button = [this, bar](const char* name, ttoolpicture picture, const QString& hint, auto handler) {
-        QAction* a = bar->addAction(toolpicture(picture), hint);
-        a->setToolTip(hint);
+        QAction* a = addtoolbutton(bar, name, picture, hint);
         connect(a, &QAction::triggered, this, handler);
-        auto* b = qobject_cast<QToolButton*>(bar->widgetForAction(a));
-        if (b) {
-            b->setObjectName(name);
-            b->setAutoRaise(true);
-        }
-        return b;
+        return qobject_cast<QToolButton*>(bar->widgetForAction(a));
     };
 
     QMenu* file = menuBar()->addMenu("文件");

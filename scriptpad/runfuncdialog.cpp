@@ -60,14 +60,8 @@ void Trunfuncdialog::build()
     funcselbox->setMinimumContentsLength(6);
 
     auto button = [this, bar](const char* name, ttoolpicture picture, const QString& hint, auto handler) {
-        QAction* a = bar->addAction(toolpicture(picture), hint);
-        a->setToolTip(hint);
+        QAction* a = addtoolbutton(bar, name, picture, hint);
         connect(a, &QAction::triggered, this, handler);
-        auto* b = qobject_cast<QToolButton*>(bar->widgetForAction(a));
-        if (b) {
-            b->setObjectName(name);
-            b->setAutoRaise(true);
-        }
         return a;
     };
     bar->addWidget(funcbar);

@@ -2,8 +2,11 @@
 
 #include <cmath>
 
+#include <QAction>
 #include <QPainter>
 #include <QPainterPath>
+#include <QToolBar>
+#include <QToolButton>
 
 namespace quor {
 
@@ -141,6 +144,17 @@ void paint(QPainter& p, ttoolpicture which)
 }
 
 }  // namespace
+
+QAction* addtoolbutton(QToolBar* bar, const char* name, ttoolpicture picture, const QString& hint)
+{
+    QAction* a = bar->addAction(toolpicture(picture), hint);
+    a->setToolTip(hint);
+    if (auto* b = qobject_cast<QToolButton*>(bar->widgetForAction(a))) {
+        b->setObjectName(name);
+        b->setAutoRaise(true);
+    }
+    return a;
+}
 
 QIcon toolpicture(ttoolpicture which)
 {

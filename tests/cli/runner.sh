@@ -169,5 +169,7 @@ input=/dev/null
 if command -v help2man > /dev/null; then
   man="$(dirname "$quor")/quor.1"
   [ -f "$man" ] && grep -q 'strict' "$man" || fail "no man page at $man"
+  # The plotting command's options are in it too, in their own section.
+  grep -q '^\.SH "QUOR PLOT"' "$man" && grep -q -- '--range=LO:HI' "$man" || fail "man page without quor plot --help"
 fi
 echo "runner: all checks passed"

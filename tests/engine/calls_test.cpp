@@ -181,9 +181,9 @@ TEST(Dispatch, TablesInOrderBeforeUserFunctions)
     for (const auto& c : cases) {
         quortest::context ctx;
         ctx.unit({"function r=dup(p)", "r:=42", "endfunction"});
-        if (c.math) ctx.funcs.mathnames[0] = "DUP";   // table lookups ignore case
-        if (c.command) ctx.funcs.commandnames[9] = "dup";
-        if (c.api) ctx.funcs.apinames[0] = "Dup";
+        if (c.math) ctx.funcs.mathnames.set(0, "DUP");   // table lookups ignore case
+        if (c.command) ctx.funcs.commandnames.set(9, "dup");
+        if (c.api) ctx.funcs.apinames.set(0, "Dup");
         ctx.host.windows[1001] = {"w", true};
         ctx.vars.setelement("v", 3, 0);
         ctx.vars.setscalar("v", 1001);
@@ -264,6 +264,35 @@ TEST(UserFunctions, ArraysAcrossTheCall)
     EXPECT_EQ(ctx.var("m").data, (std::vector<double>{10, 11, 12, 4, 14, 15}));
     EXPECT_EQ(ctx.eval("m[1,0]"), 4);   // the sizes came back with the elements
     EXPECT_TRUE(ctx.host.take().empty());
+}
+
+TEST(UserFunctions, EveryCallStartsFromItsCallersVariables)
+{
+    // A variable made by one call is gone in the next, however deep the calls went; a call
+    // sees exactly its caller's variables, in the caller's order, with no sizes.
+    quortest::context ctx;
+    ctx.unit({"function y=f(p)", "if(p>0)", "made:=5", "y:=f(p-1)+1", "else", "y:=made", "end", "endfunction",
+              "function y=g(p)", "y:=m[1,0]+z", "endfunction"});
+    ctx.vars.dimarray("m", {2, 3});
+    ctx.vars.setelement("m", 3, 4);
+    ctx.vars.setscalar("z", 1);
+    const struct { const char* text; double value; events after; } cases[] = {
+        // f(3): three calls make "made", the innermost reads it from its caller: 5 + 3.
+        {"f(3)", 8, {}},
+        {"f(0)", -1, {"box: The variable: madeis not in.the final result maybe incorrected"}},
+        {"f(1)+f(0)", 6 + -1, {"box: The variable: madeis not in.the final result maybe incorrected"}},
+        {"g(0)", -1 + 1, {"box: Error on invalid index of variable :m[1,0]",
+                          "box: Error on invalid variable: m the final result maybe incorrected"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ctx.eval(c.text), c.value) << c.text;
+        EXPECT_EQ(ctx.host.take(), c.after) << c.text;
+        EXPECT_FALSE(ctx.vars.varexists("made")) << c.text;
+    }
+    // The caller's array is its own again after the calls: writing it changes no call's copy.
+    ctx.vars.setelement("m", 0, 9);
+    EXPECT_EQ(ctx.vars.find("m")->data, (std::vector<double>{9, 0, 0, 4, 0, 0}));
+    EXPECT_EQ(ctx.eval("m[1,0]"), 4);
 }
 
 TEST(UserFunctions, ParameterCountLimits)

@@ -64,7 +64,7 @@ TEST(Statements, ExecuteGivesResultText)
 
     // With a one-character command name the statement is still evaluated as an expression,
     // where the call finds the command through the function call path.
-    ctx.funcs.commandnames[4] = "p";
+    ctx.funcs.commandnames.set(4, "p");
     EXPECT_EQ(ctx.exec("p('x')"), "1");
     EXPECT_EQ(ctx.host.take(), (strings{"memo: x"}));
 }

@@ -61,6 +61,8 @@ TEST(stop, endsloopsandbodiesatthenextstatement)
         {{"k:=0", "for(i:=1:1000000)", "k:=k+1", "end"}, 5, 1},    // the term's two parts count
         {{"k:=0", "while(1)", "k:=k+1;k:=k+1", "end"}, 5, 2},
         {{"k:=0", "while(1)", "k:=k+1", "t:=spin(k)", "end"}, 6, 1},  // inside the function body
+        {{"k:=0", "for(i:=1:1e12)", "end"}, 20, 0},                 // a loop with no statements
+        {{"k:=0", "for(i:=1:1e12)", "if(0)", "end", "end"}, 40, 0}, // only an empty branch
     };
     for (const row& r : rows) {
         stopcontext c;
@@ -73,6 +75,21 @@ TEST(stop, endsloopsandbodiesatthenextstatement)
         EXPECT_TRUE(c.host.events.empty()) << r.lines[1];
         EXPECT_FALSE(c.lists.vars.varexists("t"));
     }
+}
+
+TEST(stop, emptyloopstopsatthepasstheeventsaskfor)
+{
+    // Two statements read the term, then every pass over the empty body looks at events.
+    stopcontext c;
+    c.host.stopat = 20;
+    EXPECT_TRUE(c.run({"for(i:=1:1e12)", "end"}));
+    EXPECT_EQ(c.value("i"), 18);
+    EXPECT_EQ(c.host.processed, 20);
+    // Without a request the loop runs to its end, looking at events on every pass.
+    stopcontext d;
+    EXPECT_FALSE(d.run({"for(i:=1:5)", "end"}));
+    EXPECT_EQ(d.value("i"), 6);
+    EXPECT_EQ(d.host.processed, 2 + 5);
 }
 
 TEST(stop, nostopinsideeventhandlingnorwithoutarequest)

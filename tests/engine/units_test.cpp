@@ -9,6 +9,7 @@
 
 #include "fault.h"
 #include "fixture.h"
+#include "numtext.h"
 #include "tempdir.h"
 #include "units.h"
 
@@ -106,21 +107,54 @@ TEST(NameTables, LookupAndTheLineThatDecidesTheBuiltin)
     const quor::tnametable table{"", "abs", "Sin", "print", "ABS", "a b"};
     const struct { const char* name; int index; } cases[] = {
         {"abs", 1}, {"ABS", 1}, {"sin", 2}, {"SIN", 2}, {"Print", 3}, {"a b", 5},
-        {"ab", -1}, {"abs ", -1}, {"prin", -1}, {"cos", -1},
+        {"ab", -1}, {"abs ", -1}, {"prin", -1}, {"cos", -1}, {"", 0},
     };
     for (const auto& c : cases) EXPECT_EQ(quor::tableindex(table, c.name), c.index) << '"' << c.name << '"';
 
     quortest::context ctx;
     ctx.assign("a:=4");
-    ctx.funcs.commandnames[4] = "PRINT";
+    ctx.funcs.commandnames.set(4, "PRINT");
     EXPECT_EQ(ctx.exec("print('a='a)"), "1");
     // The same name on line 7 shows a box instead; standing twice, the first line counts.
-    ctx.funcs.commandnames[4] = "msg";
-    ctx.funcs.commandnames[7] = "print";
+    ctx.funcs.commandnames.set(4, "msg");
+    ctx.funcs.commandnames.set(7, "print");
     EXPECT_EQ(ctx.exec("print('c')"), "1");
-    ctx.funcs.commandnames[4] = "print";
+    ctx.funcs.commandnames.set(4, "print");
     EXPECT_EQ(ctx.exec("print('d')"), "1");
     EXPECT_EQ(ctx.host.take(), (strings{"memo: a=4", "box: c", "memo: d"}));
+}
+
+TEST(NameTables, LookupFollowsEveryChangeOfTheTable)
+{
+    // Each step looks a name up first, then changes the table and looks again.
+    quor::tnametable t{"sin", "cos"};
+    EXPECT_EQ(t.find("fib"), -1);
+    t.set(1, "FIB");
+    EXPECT_EQ(t.find("fib"), 1);
+    EXPECT_EQ(t.find("cos"), -1);
+    t.push_back("tan");
+    EXPECT_EQ(t.find("Tan"), 2);
+    t.pop_back();
+    EXPECT_EQ(t.find("tan"), -1);
+    t = {"", "x"};
+    EXPECT_EQ(t.find("sin"), -1);
+    EXPECT_EQ(t.find("X"), 1);
+    EXPECT_EQ(t.find(""), 0);
+    t = std::vector<std::string>{"y"};
+    EXPECT_EQ(t.find("x"), -1);
+    EXPECT_EQ(t.find("Y"), 0);
+    // Names of every length and first byte agree with a plain scan.
+    quor::tnametable many;
+    std::vector<std::string> names;
+    for (int n = 0; n < 70; ++n) names.push_back(std::string(static_cast<std::size_t>(n % 9), static_cast<char>('a' + n % 26)));
+    for (const std::string& n : names) many.push_back(n);
+    for (int n = 0; n < 140; ++n) {
+        const std::string probe(static_cast<std::size_t>(n % 11), static_cast<char>('A' + n % 26));
+        int plain = -1;
+        for (std::size_t i = 0; i < names.size() && plain < 0; ++i)
+            if (quor::lowercase(names[i]) == quor::lowercase(probe)) plain = static_cast<int>(i);
+        EXPECT_EQ(many.find(probe), plain) << probe;
+    }
 }
 
 TEST(NameTables, Precedence)
@@ -131,13 +165,13 @@ TEST(NameTables, Precedence)
     quortest::context ctx;
     ctx.exec("setstr(s,'ab')");
     ctx.unit({"function y=getstr(x)", "y:=x+1", "endfunction"});
-    ctx.funcs.commandnames[9] = "getstr";   // instead of len
+    ctx.funcs.commandnames.set(9, "getstr");   // instead of len
     EXPECT_EQ(ctx.exec("getstr(s)"), "ab");
-    ctx.funcs.apinames[1] = "print";
+    ctx.funcs.apinames.set(1, "print");
     EXPECT_EQ(ctx.exec("print('x')"), "1");
-    ctx.funcs.commandnames[4] = "abs";
+    ctx.funcs.commandnames.set(4, "abs");
     EXPECT_EQ(ctx.exec("abs(-2)"), "1");    // as a statement it is the command, not the math function
-    ctx.funcs.commandnames[9] = "length";
+    ctx.funcs.commandnames.set(9, "length");
     EXPECT_EQ(ctx.eval("getstr(1)"), 2);    // a string-function name is a unit function in expressions
     EXPECT_EQ(ctx.host.take(), (strings{"memo: x", "memo: -2"}));
 }
@@ -208,7 +242,7 @@ TEST(NameTables, WarningNamesTheShortTablesAndTheirMissingLines)
         {quortest::mathtable(), [] { auto t = quortest::commandtable(); t.pop_back(); return t; }(),
          "name table command.dat: 1 of its 11 built-ins have no name (line 11 missing or empty; the file has 10 "
          "lines)"},
-        {[] { auto t = quortest::mathtable(); t[15] = ""; t[0] = ""; return t; }(), {"garbage\x01\x02"},
+        {[] { auto t = quortest::mathtable(); t.set(15, ""); t.set(0, ""); return t; }(), {"garbage\x01\x02"},
          "name table command.dat: 10 of its 11 built-ins have no name (lines 2 to 11 missing or empty; the file "
          "has 1 lines)\n"
          "name table math.dat: 2 of its 16 built-ins have no name (lines 1, 16 missing or empty; the file has 16 "

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 
 #include "numtext.h"
 #include "units.h"
@@ -366,6 +367,15 @@ TEST(PlotWindow, HintShowsTheWorldPoint)
     const int row = int(w->board()->samples()[100].y);
     QTest::mouseMove(w->area(), {100, row + 3});
     EXPECT_EQ(w->area()->cursor().shape(), Qt::PointingHandCursor);
+    // An open hint shows the new point as the pointer moves on, right to left too.
+    QToolTip::showText(w->area()->mapToGlobal(QPoint(100, 100)), w->area()->toolTip(), w->area());
+    ASSERT_TRUE(QToolTip::isVisible());
+    for (int x : {200, 50}) {
+        QTest::mouseMove(w->area(), {x, 100});
+        EXPECT_TRUE(QToolTip::isVisible());
+        EXPECT_NEAR(QToolTip::text().split(',')[0].toDouble(), (x + 28) * 19.0 / 535, 1e-12) << x;
+    }
+    QToolTip::hideText();
 }
 
 TEST(PlotWindow, WheelZoomsAboutThePointer)

@@ -235,6 +235,11 @@ private:
             out.push_back("end");
         } else if (k == 3 && depth > 0 && chance(30)) {
             out.push_back("break");
+        } else if (k == 5 && depth > 0 && chance(25)) {
+            // The enclosing loop's variable moved or deleted by its own body.
+            const std::string v(1, "ijk"[depth - 1]);
+            const std::string touches[] = {v + ":=" + v + "+0.5", v + ":=" + v + "-0.25", "delvar(" + v + ")", v + "[1]:=2"};
+            out.push_back(touches[pick(0, 3)]);
         } else if (k == 4 && chance(5)) {
             out.push_back(chance(50) ? "if(a)" : "x1:=(1+2");   // a block or bracket fault
         } else {
@@ -282,6 +287,7 @@ std::string runtranscript(const tprogram& p, quor::tdialect d, bool reference)
 {
     context c(d);
     c.session.reference = reference;
+    c.session.steplimit = 20000;   // a body that deletes its loop's variable may loop for ever
     c.unit(p.unit);
     c.host.answers.assign(p.answers.begin(), p.answers.end());
     std::ostringstream out;
