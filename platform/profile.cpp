@@ -78,6 +78,16 @@ tprofile::tprofile(std::string path) : path_(std::move(path))
     index(0);
 }
 
+std::string& tprofile::at(tplace p)
+{
+    return p.sub < 0 ? lines_[static_cast<std::size_t>(p.line)] : after_[p.line][static_cast<std::size_t>(p.sub)];
+}
+
+const std::string& tprofile::at(tplace p) const
+{
+    return p.sub < 0 ? lines_[static_cast<std::size_t>(p.line)] : after_.at(p.line)[static_cast<std::size_t>(p.sub)];
+}
+
 void tprofile::index(std::size_t from)
 {
     std::string name, value;
@@ -86,21 +96,12 @@ void tprofile::index(std::size_t from)
         if (heading(lines_[i], name)) {
             lastheading_ = line;
             sections_.emplace(fold(name), line);
-            lastline_[line] = line;
+            lastline_[line] = {line, -1};
         } else if (lastheading_ >= 0) {
-            if (keyline(lines_[i], name, value)) keys_.emplace(std::make_pair(lastheading_, fold(name)), line);
-            if (!trim(lines_[i]).empty()) lastline_[lastheading_] = line;
+            if (keyline(lines_[i], name, value)) keys_.emplace(std::make_pair(lastheading_, fold(name)), tplace{line, -1});
+            if (!trim(lines_[i]).empty()) lastline_[lastheading_] = {line, -1};
         }
     }
-}
-
-void tprofile::reindex()
-{
-    sections_.clear();
-    keys_.clear();
-    lastline_.clear();
-    lastheading_ = -1;
-    index(0);
 }
 
 int tprofile::findsection(const std::string& section) const
@@ -109,20 +110,20 @@ int tprofile::findsection(const std::string& section) const
     return it == sections_.end() ? -1 : it->second;
 }
 
-int tprofile::findkey(int first, const std::string& key) const
+tprofile::tplace tprofile::findkey(int first, const std::string& key) const
 {
     const auto it = keys_.find(std::make_pair(first, fold(key)));
-    return it == keys_.end() ? -1 : it->second;
+    return it == keys_.end() ? tplace{-1, -1} : it->second;
 }
 
 std::string tprofile::read(const std::string& section, const std::string& key, const std::string& deflt) const
 {
     const int s = findsection(section);
     if (s < 0) return deflt;
-    const int k = findkey(s, key);
-    if (k < 0) return deflt;
+    const tplace k = findkey(s, key);
+    if (k.line < 0) return deflt;
     std::string name, value;
-    keyline(lines_[static_cast<std::size_t>(k)], name, value);
+    keyline(at(k), name, value);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
     return value;
@@ -139,17 +140,20 @@ void tprofile::write(const std::string& section, const std::string& key, const s
         index(from);
         return;
     }
-    const int k = findkey(s, key);
-    if (k >= 0) {
+    const tplace k = findkey(s, key);
+    if (k.line >= 0) {
         // The same key under the same heading: the lookups stay as they are.
-        lines_[static_cast<std::size_t>(k)] = line;
+        at(k) = line;
         return;
     }
-    // After the section's last non-blank line, so blank separators stay before the next one.
-    const std::size_t at = static_cast<std::size_t>(lastline_.at(s)) + 1;
-    lines_.insert(lines_.begin() + static_cast<long>(at), line);
-    if (at + 1 == lines_.size()) index(at);
-    else reindex();   // every later line moved down one
+    // After the section's last non-blank line, so blank separators stay before the next
+    // section. That line is the last one added after its line, if any were.
+    tplace& last = lastline_.at(s);
+    std::vector<std::string>& added = after_[last.line];
+    added.push_back(line);
+    ++added_;
+    last.sub = static_cast<int>(added.size()) - 1;
+    keys_.emplace(std::make_pair(s, fold(key)), last);
 }
 
 bool tprofile::save() const
@@ -159,7 +163,12 @@ bool tprofile::save() const
     const std::filesystem::path parent = std::filesystem::path(path_).parent_path();
     if (!parent.empty()) std::filesystem::create_directories(parent, ec);
     std::string text;
-    for (const std::string& l : lines_) text += l + eol_;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        text += lines_[i] + eol_;
+        const auto added = after_.find(static_cast<int>(i));
+        if (added != after_.end())
+            for (const std::string& l : added->second) text += l + eol_;
+    }
     return writefileatomic(path_, text);
 }
 

@@ -30,26 +30,35 @@ public:
     bool save() const;
 
     const std::string& path() const { return path_; }
-    long long linecount() const { return static_cast<long long>(lines_.size()); }
+    long long linecount() const { return static_cast<long long>(lines_.size() + added_); }
     bool existed() const { return existed_; }
 
 private:
+    // Where a line stands: lines_[line] itself (sub -1) or the line after[line][sub] added
+    // after it. Keys added to a section go after its last line, so no line ever moves.
+    struct tplace {
+        int line;
+        int sub;
+    };
+    std::string& at(tplace p);
+    const std::string& at(tplace p) const;
     // Index of the first line of the section's heading, or -1.
     int findsection(const std::string& section) const;
-    // Index of the key's line within the section starting at heading, or -1.
-    int findkey(int heading, const std::string& key) const;
-    // Adds lines from on to the lookup tables; reindex() starts them again from line 0.
+    // Where the key's line stands within the section starting at heading; line -1 if nowhere.
+    tplace findkey(int heading, const std::string& key) const;
+    // Adds lines from on to the lookups.
     void index(std::size_t from);
-    void reindex();
 
     std::string path_;
     std::vector<std::string> lines_;
+    std::unordered_map<int, std::vector<std::string>> after_;
+    std::size_t added_ = 0;
     // Lookups by names folded to lower case, so that reading or writing a key costs no scan
     // of the file: the first heading of each section, the first line of each key under a
     // heading, and the last non-blank line of each heading's section (where a key is added).
     std::unordered_map<std::string, int> sections_;
-    std::map<std::pair<int, std::string>, int> keys_;
-    std::unordered_map<int, int> lastline_;
+    std::map<std::pair<int, std::string>, tplace> keys_;
+    std::unordered_map<int, tplace> lastline_;
     int lastheading_ = -1;
     std::string eol_ = "\n";
     bool existed_ = false;
