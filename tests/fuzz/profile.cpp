@@ -35,10 +35,13 @@ const char* folder()
     return dir;
 }
 
+// A failed check ends the run (abort skips the exit handlers, so the folder goes first).
 void check(bool ok, const char* what)
 {
     if (ok) return;
     std::fprintf(stderr, "profile fuzz: %s\n", what);
+    std::error_code ec;
+    std::filesystem::remove_all(folder(), ec);
     abort();
 }
 
