@@ -211,6 +211,9 @@ void Tmainform::FormCreate()
         dialogs_.errorbox(this, QString::fromStdString(e.what()));
         return;
     }
+    // Built-ins a short table leaves unnamed are said once, in the error box.
+    const std::string warning = nametablewarning(funcs_);
+    if (!warning.empty()) dialogs_.errorbox(this, QString::fromStdString(warning));
     const tprofile profile(options_.inipath);
     const tpaintsettings s = readpaintsettings(profile);
     settingsread_ = true;

@@ -7,10 +7,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QBuffer>
-#include <QImage>
-#include <QString>
-
 namespace quor {
 
 tatomicfile::tatomicfile(const std::string& path) : path_(path)
@@ -76,16 +72,6 @@ bool writefileatomic(const std::string& path, std::string_view bytes)
 {
     tatomicfile f(path);
     return f.write(bytes) && f.commit();
-}
-
-bool saveimageatomic(const QString& path, const QImage& image, const char* format)
-{
-    if (image.isNull()) return false;
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, format)) return false;
-    return writefileatomic(path.toStdString(), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 }  // namespace quor

@@ -20,16 +20,13 @@ std::string trim(const std::string& s)
     return s.substr(a, b - a + 1);
 }
 
-bool sameascii(const std::string& a, const std::string& b)
+// A name as the lookups compare it: blanks around it dropped, ASCII letters in lower case.
+std::string fold(const std::string& name)
 {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x + 32);
-        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y + 32);
-        if (x != y) return false;
-    }
-    return true;
+    std::string f = trim(name);
+    for (char& c : f)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+    return f;
 }
 
 // The name of a heading line "[name]", or false for any other line.
@@ -55,6 +52,16 @@ bool keyline(const std::string& line, std::string& key, std::string& value)
     return true;
 }
 
+// The text that reads back as value (one line already): quoted when the reading would
+// drop blanks at its ends or a pair of enclosing quotes.
+std::string stored(const std::string& value)
+{
+    const bool blanks = !value.empty() && (trim(value).size() != value.size());
+    const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                        value.back() == value.front();
+    return blanks || quoted ? "\"" + value + "\"" : value;
+}
+
 }  // namespace
 
 tprofile::tprofile(std::string path) : path_(std::move(path))
@@ -68,34 +75,55 @@ tprofile::tprofile(std::string path) : path_(std::move(path))
     existed_ = true;
     if (text.find("\r\n") != std::string::npos) eol_ = "\r\n";
     lines_ = splittextlines(text);
+    index(0);
+}
+
+std::string& tprofile::at(tplace p)
+{
+    return p.sub < 0 ? lines_[static_cast<std::size_t>(p.line)] : after_[p.line][static_cast<std::size_t>(p.sub)];
+}
+
+const std::string& tprofile::at(tplace p) const
+{
+    return p.sub < 0 ? lines_[static_cast<std::size_t>(p.line)] : after_.at(p.line)[static_cast<std::size_t>(p.sub)];
+}
+
+void tprofile::index(std::size_t from)
+{
+    std::string name, value;
+    for (std::size_t i = from; i < lines_.size(); ++i) {
+        const int line = static_cast<int>(i);
+        if (heading(lines_[i], name)) {
+            lastheading_ = line;
+            sections_.emplace(fold(name), line);
+            lastline_[line] = {line, -1};
+        } else if (lastheading_ >= 0) {
+            if (keyline(lines_[i], name, value)) keys_.emplace(std::make_pair(lastheading_, fold(name)), tplace{line, -1});
+            if (!trim(lines_[i]).empty()) lastline_[lastheading_] = {line, -1};
+        }
+    }
 }
 
 int tprofile::findsection(const std::string& section) const
 {
-    std::string name;
-    for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (heading(lines_[i], name) && sameascii(name, trim(section))) return static_cast<int>(i);
-    return -1;
+    const auto it = sections_.find(fold(section));
+    return it == sections_.end() ? -1 : it->second;
 }
 
-int tprofile::findkey(int first, const std::string& key) const
+tprofile::tplace tprofile::findkey(int first, const std::string& key) const
 {
-    std::string name, k, v;
-    for (std::size_t i = static_cast<std::size_t>(first) + 1; i < lines_.size(); ++i) {
-        if (heading(lines_[i], name)) break;
-        if (keyline(lines_[i], k, v) && sameascii(k, trim(key))) return static_cast<int>(i);
-    }
-    return -1;
+    const auto it = keys_.find(std::make_pair(first, fold(key)));
+    return it == keys_.end() ? tplace{-1, -1} : it->second;
 }
 
 std::string tprofile::read(const std::string& section, const std::string& key, const std::string& deflt) const
 {
     const int s = findsection(section);
     if (s < 0) return deflt;
-    const int k = findkey(s, key);
-    if (k < 0) return deflt;
+    const tplace k = findkey(s, key);
+    if (k.line < 0) return deflt;
     std::string name, value;
-    keyline(lines_[static_cast<std::size_t>(k)], name, value);
+    keyline(at(k), name, value);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
     return value;
@@ -103,25 +131,29 @@ std::string tprofile::read(const std::string& section, const std::string& key, c
 
 void tprofile::write(const std::string& section, const std::string& key, const std::string& value)
 {
-    const std::string line = trim(key) + "=" + value.substr(0, value.find_first_of("\r\n"));
+    const std::string line = trim(key) + "=" + stored(value.substr(0, value.find_first_of("\r\n")));
     const int s = findsection(section);
     if (s < 0) {
+        const std::size_t from = lines_.size();
         lines_.push_back("[" + trim(section) + "]");
         lines_.push_back(line);
+        index(from);
         return;
     }
-    const int k = findkey(s, key);
-    if (k >= 0) {
-        lines_[static_cast<std::size_t>(k)] = line;
+    const tplace k = findkey(s, key);
+    if (k.line >= 0) {
+        // The same key under the same heading: the lookups stay as they are.
+        at(k) = line;
         return;
     }
-    // After the section's last non-blank line, so blank separators stay before the next one.
-    std::size_t end = static_cast<std::size_t>(s) + 1;
-    std::string name;
-    std::size_t last = static_cast<std::size_t>(s);
-    for (; end < lines_.size() && !heading(lines_[end], name); ++end)
-        if (!trim(lines_[end]).empty()) last = end;
-    lines_.insert(lines_.begin() + static_cast<long>(last) + 1, line);
+    // After the section's last non-blank line, so blank separators stay before the next
+    // section. That line is the last one added after its line, if any were.
+    tplace& last = lastline_.at(s);
+    std::vector<std::string>& added = after_[last.line];
+    added.push_back(line);
+    ++added_;
+    last.sub = static_cast<int>(added.size()) - 1;
+    keys_.emplace(std::make_pair(s, fold(key)), last);
 }
 
 bool tprofile::save() const
@@ -131,7 +163,12 @@ bool tprofile::save() const
     const std::filesystem::path parent = std::filesystem::path(path_).parent_path();
     if (!parent.empty()) std::filesystem::create_directories(parent, ec);
     std::string text;
-    for (const std::string& l : lines_) text += l + eol_;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        text += lines_[i] + eol_;
+        const auto added = after_.find(static_cast<int>(i));
+        if (added != after_.end())
+            for (const std::string& l : added->second) text += l + eol_;
+    }
     return writefileatomic(path_, text);
 }
 

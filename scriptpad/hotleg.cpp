@@ -190,6 +190,9 @@ void Thotleg::startup()
         startupcomplete_ = false;
         return;
     }
+    // Built-ins a short table leaves unnamed are said once, in the error box.
+    const std::string warning = nametablewarning(funcs_);
+    if (!warning.empty()) dialogs_.errorbox(this, QString::fromStdString(warning));
     const tprofile ini(setup_.inipath);
     funcs_.basedir = ini.read("basedir", "path", setup_.programdir);
     long count = 0;

@@ -7,7 +7,7 @@
 set -e
 build="$1"; seconds="$2"; shift 2
 here=$(cd "$(dirname "$0")/.." && pwd)
-targets="${*:-program expression unit nametable data}"
+targets="${*:-program expression unit nametable data profile}"
 # An input runs well under a second; the timeout leaves room for a loaded machine.
 opts="-rss_limit_mb=2048 -timeout=60 -print_final_stats=1"
 mkdir -p "$build/crashes"

@@ -166,6 +166,46 @@ TEST(PaintStart, FailingUnitKeepsItAndTheUnreadEntries)
               std::string::npos);
 }
 
+TEST(PaintStart, ShortNameTablesAreSaidOnceInTheErrorBox)
+{
+    struct row {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> tables;   // written beside the settings
+        std::vector<std::string> events;
+    };
+    const row rows[] = {
+        {"the shipped tables", {}, {}},
+        {"complete without a final line end", {{"strings.dat", "getstr\nsetstr\ninputstr\nstrcpy"}}, {}},
+        {"empty strings table and short api table",
+         {{"strings.dat", ""}, {"api.dat", "getdc\r\n"}},
+         {"error: name table api.dat: 2 of its 3 built-ins have no name (lines 2 to 3 missing or empty; the file has "
+          "1 lines)\nname table strings.dat: 4 of its 4 built-ins have no name (lines 1 to 4 missing or empty; the "
+          "file has 0 lines)"}},
+        {"empty last math line",
+         {{"math.dat", "abs\ntan\natan\ncos\nexp\nfrac\nln\nodd\npi\nrandom\nround\nsin\nsqr\nsqrt\ntrunc\n\n"}},
+         {"error: name table math.dat: 1 of its 16 built-ins have no name (line 16 missing or empty; the file has 16 "
+          "lines)"}},
+        {"garbage in place of a table",
+         {{"command.dat", "\x01"}},
+         {"error: name table command.dat: 10 of its 11 built-ins have no name (lines 2 to 11 missing or empty; the "
+          "file has 1 lines)"}},
+    };
+    for (const row& r : rows) {
+        paintfixture t;
+        const std::string u0 = t.dir.write("u0.txt", "function r=twice(a)\nr:=2*a\nendfunction\n");
+        t.dir.write("vivevazed.ini", "[vari]\nvari=t\n[units]\ncount=1\nunit0=" + u0 + "\n");
+        for (const auto& [name, text] : r.tables) t.dir.write(name, text);
+        quor::Tmainform& f = t.start();
+        EXPECT_EQ(t.dialogs.events, r.events) << r.name;
+        // The start goes on after the warning: settings read, the unit loaded.
+        EXPECT_FALSE(f.startupstopped()) << r.name;
+        EXPECT_EQ(f.varname(), "t") << r.name;
+        EXPECT_EQ(f.unitfiles(), std::vector<std::string>{u0}) << r.name;
+        t.stop();
+        EXPECT_EQ(t.dialogs.events, r.events) << r.name;   // nothing more at exit
+    }
+}
+
 struct plotcase {
     const char* variable;       // "" keeps x
     const char* expression;

@@ -91,6 +91,58 @@ TEST(Profile, WritesOneKeyAndKeepsTheRest)
     EXPECT_EQ(tempfiles(dir.path), 0);
 }
 
+TEST(Profile, ValuesReadBackAsWritten)
+{
+    // Blanks at the ends and enclosing quotes would be lost on reading: such values are
+    // written quoted; others stand as they are.
+    const std::pair<const char*, const char*> cases[] = {
+        {"plain", "k=plain"},
+        {" lead", "k=\" lead\""},
+        {"trail\t", "k=\"trail\t\""},
+        {"\"q\"", "k=\"\"q\"\""},
+        {"'q'", "k=\"'q'\""},
+        {"'q\"", "k='q\""},
+        {"\"", "k=\""},
+        {"\"\"", "k=\"\"\"\""},
+        {"a \"b\" c", "k=a \"b\" c"},
+        {" ", "k=\" \""},
+        {"", "k="},
+    };
+    quortest::tempdir dir;
+    for (const auto& [value, line] : cases) {
+        const std::string path = dir.write("t.ini", "[s]\n");
+        ASSERT_TRUE(quor::writeprofile("s", "k", value, path));
+        EXPECT_EQ(slurp(path), std::string("[s]\n") + line + "\n") << value;
+        EXPECT_EQ(quor::readprofile("s", "k", "DEF", path), value);
+    }
+}
+
+TEST(Profile, ManyWritesKeepEverySectionInPlace)
+{
+    quortest::tempdir dir;
+    const std::string path = dir.write("t.ini", "top=0\n[a]\nx=1\n\n[b]\ny=2\n[A]\nz=3\n\n");
+    quor::tprofile p(path);
+    p.write("a", "n1", "v1");   // into the first [a], before the blank separator
+    p.write("b", "n2", "v2");
+    p.write("a", "n3", "v3");
+    p.write("c", "n4", "v4");   // a new section at the end
+    p.write("C", "n5", "v5");
+    p.write(" A ", "X", "9");   // the first [a]'s x, by another case
+    p.write("b", "y", "8");
+    const std::pair<std::pair<const char*, const char*>, const char*> reads[] = {
+        {{"a", "x"}, "9"}, {{"a", "n1"}, "v1"}, {{"a", "n3"}, "v3"}, {{"b", "n2"}, "v2"}, {{"b", "y"}, "8"},
+        {{"c", "n4"}, "v4"}, {{"c", "n5"}, "v5"},
+        {{"a", "z"}, "DEF"},    // only the first of two [a] sections is read
+        {{"a", "top"}, "DEF"},  // a key before any section belongs to none
+        {{"b", "n1"}, "DEF"},
+    };
+    for (const auto& [at, value] : reads) EXPECT_EQ(p.read(at.first, at.second, "DEF"), value) << at.first << at.second;
+    ASSERT_TRUE(p.save());
+    EXPECT_EQ(slurp(path), "top=0\n[a]\nX=9\nn1=v1\nn3=v3\n\n[b]\ny=8\nn2=v2\n[A]\nz=3\n\n[c]\nn4=v4\nn5=v5\n");
+    const quor::tprofile q(path);
+    for (const auto& [at, value] : reads) EXPECT_EQ(q.read(at.first, at.second, "DEF"), value) << at.first << at.second;
+}
+
 TEST(Profile, SaveMakesTheFolderAndRoundTrips)
 {
     quortest::tempdir dir;

@@ -1,5 +1,6 @@
 // Start-up and base.ini: the base directory and the units come back after a restart,
-// missing units drop out, a start-up that stopped early leaves the file as it was.
+// missing units drop out, a start-up that stopped early leaves the file as it was, short
+// name tables are said once in the error box.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,6 +8,7 @@
 #include "funclist.h"
 #include "profile.h"
 #include "padfixture.h"
+#include "units.h"
 
 using quortest::events;
 using quortest::pad;
@@ -112,6 +114,55 @@ TEST(startup, stoppedstartupkeepsbaseini)
     p.ed().Base1Click();
     p.ed().close();
     EXPECT_EQ(p.read("base.ini"), text);
+}
+
+// The shipped tables with some replaced; returns the folder.
+std::string tablesin(const quortest::tempdir& dir, const std::vector<std::pair<std::string, std::string>>& replaced)
+{
+    for (const char* name : {"command.dat", "api.dat", "math.dat", "strings.dat"}) {
+        std::string text;
+        quor::readtextfile(std::string(QUOR_TESTDATA) + "/" + name, text);
+        dir.write(name, text);
+    }
+    for (const auto& [name, text] : replaced) dir.write(name, text);
+    return dir.str();
+}
+
+TEST(startup, shortnametablesaresaidonce)
+{
+    struct row {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> tables;
+        events expected;
+    };
+    const row rows[] = {
+        {"complete tables", {}, {}},
+        {"complete without a final line end", {{"api.dat", "getdc\nshowwnd\nsetwndtext"}}, {}},
+        {"empty api table",
+         {{"api.dat", ""}},
+         {"error: name table api.dat: 3 of its 3 built-ins have no name (lines 1 to 3 missing or empty; the file "
+          "has 0 lines)"}},
+        {"short math and a blank command line",
+         {{"math.dat", "abs\ntan\natan\ncos\nexp\n"},
+          {"command.dat", "delvar\n\nload\nplot\nprint\nsetvar\nredim\nmsg\ninputnum\nlen\ngetdim\n"}},
+         {"error: name table command.dat: 1 of its 11 built-ins have no name (line 2 missing or empty; the file has "
+          "11 lines)\nname table math.dat: 11 of its 16 built-ins have no name (lines 6 to 16 missing or empty; the "
+          "file has 5 lines)"}},
+    };
+    for (const row& r : rows) {
+        quortest::tempdir tables;
+        quortest::tempdir units;
+        const std::string u0 = units.write("u.txt", "function a=f(r)\na:=r\nendfunction\n");
+        pad p("[units]\ncount=1\nunit0=" + u0 + "\n", tablesin(tables, r.tables));
+        EXPECT_EQ(p.take(), r.expected) << r.name;
+        // The start goes on: base.ini is read, the unit loaded and written back at exit.
+        EXPECT_TRUE(p.ed().startupcomplete()) << r.name;
+        EXPECT_EQ(p.ed().unitfiles(), std::vector<std::string>{u0}) << r.name;
+        EXPECT_NE(p.ed().funcs().findfunc("f"), nullptr) << r.name;
+        p.ed().close();
+        EXPECT_TRUE(p.take().empty()) << r.name;
+        EXPECT_EQ(ini(p, "units", "unit0"), u0) << r.name;
+    }
 }
 
 }  // namespace
