@@ -281,7 +281,9 @@ double numberof(const tcstatement& st, tvarlist& vars, tfunclist& funcs, tmemo* 
     double v = 0;
     if (!r.istext) {
         // Whole numbers of up to 15 digits come back from their text unchanged.
-        if (r.value == std::trunc(r.value) && std::fabs(r.value) < 1e15) return r.value == 0 ? 0.0 : r.value;
+        // (Below 1e15 the round trip through a 64-bit integer is exact and cheaper than trunc.)
+        if (std::fabs(r.value) < 1e15 && static_cast<double>(static_cast<long long>(r.value)) == r.value)
+            return r.value == 0 ? 0.0 : r.value;
         const std::string text = numtotext(r.value);
         if (!texttonumber(text, v)) throw tfault("'" + text + "' is not a valid number");
         return v;
