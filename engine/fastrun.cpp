@@ -156,23 +156,20 @@ void entergroup(tsession& s, tmemo* memo)
     ++s.groupdepth;
 }
 
-double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+// The fault of evaluations that hold too much expression text together.
+[[noreturn]] void toolong(tmemo* memo)
+{
+    const std::string message = "Error on nesting too deep, the expressions are too long";
+    if (memo) memo->append(message);
+    throw tfault(message);
+}
+
+// Expressions of any shape: the operands and operators pushed in order, then reduced.
+[[gnu::noinline]] double rungeneral(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
 {
     tnestguard guard(s, &tsession::groupdepth, maxgroupdepth, memo);
-    if (s.evalbytes + x.length > maxevalbytes) {
-        const std::string message = "Error on nesting too deep, the expressions are too long";
-        if (memo) memo->append(message);
-        throw tfault(message);
-    }
+    if (s.evalbytes + x.length > maxevalbytes) toolong(memo);
     const tcharge<long long> held(s.evalbytes, x.length);
-    // The commonest shapes, reduced as the general loop below would.
-    auto operand = [&](const tcstep& st) { return st.kind == tcstep::number ? st.value : getref(*st.ref, vars, funcs, memo, s); };
-    if (x.single) return operand(x.steps[0]);
-    if (x.binary) {
-        const double left = operand(x.steps[0]);
-        const double right = operand(x.steps[2]);
-        return applycode(x.steps[1].code, left, right, s);
-    }
     constexpr std::size_t small = 24;
     double abuf[small];
     int obuf[small];
@@ -200,6 +197,21 @@ double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsess
     if (no == 0 && na == 1) return a[0];
     if (no == 1 && na == 2) return applycode(o[0], a[0], a[1], s);
     return reducecodes(a, o, na, no, s);
+}
+
+// The two commonest shapes (one plain operand; plain operand, operator, plain operand) with
+// the same guards and the same result as the general loop, without its set-up.
+double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+{
+    if (!x.single && !x.binary) return rungeneral(x, vars, funcs, memo, s);
+    tnestguard guard(s, &tsession::groupdepth, maxgroupdepth, memo);
+    if (s.evalbytes + x.length > maxevalbytes) toolong(memo);
+    const tcharge<long long> held(s.evalbytes, x.length);
+    auto operand = [&](const tcstep& st) { return st.kind == tcstep::number ? st.value : getref(*st.ref, vars, funcs, memo, s); };
+    if (x.single) return operand(x.steps[0]);
+    const double left = operand(x.steps[0]);
+    const double right = operand(x.steps[2]);
+    return applycode(x.steps[1].code, left, right, s);
 }
 
 // evalassign: the chain's guards are taken left to right and let go as each target is set.
@@ -269,7 +281,9 @@ double numberof(const tcstatement& st, tvarlist& vars, tfunclist& funcs, tmemo* 
     double v = 0;
     if (!r.istext) {
         // Whole numbers of up to 15 digits come back from their text unchanged.
-        if (r.value == std::trunc(r.value) && std::fabs(r.value) < 1e15) return r.value == 0 ? 0.0 : r.value;
+        // (Below 1e15 the round trip through a 64-bit integer is exact and cheaper than trunc.)
+        if (std::fabs(r.value) < 1e15 && static_cast<double>(static_cast<long long>(r.value)) == r.value)
+            return r.value == 0 ? 0.0 : r.value;
         const std::string text = numtotext(r.value);
         if (!texttonumber(text, v)) throw tfault("'" + text + "' is not a valid number");
         return v;
