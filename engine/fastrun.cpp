@@ -564,8 +564,10 @@ private:
     void release()
     {
         if (!list_) return;
-        constexpr std::size_t keep = 64;   // lists kept; deeper recursion allocates
-        if (s_.lists->spare.size() < keep) {
+        // At most 64 lists of at most 256 variables are kept, so that the pool never holds
+        // much memory; deeper recursion and callers with more variables allocate as usual.
+        constexpr std::size_t keep = 64, most = 256;
+        if (s_.lists->spare.size() < keep && list_->items.capacity() <= most) {
             for (tvar& v : list_->items) v.data.clear();
             s_.lists->spare.push_back(std::move(list_));
         }

@@ -289,6 +289,11 @@ TEST(UserFunctions, EveryCallStartsFromItsCallersVariables)
         EXPECT_EQ(ctx.host.take(), c.after) << c.text;
         EXPECT_FALSE(ctx.vars.varexists("made")) << c.text;
     }
+    // A caller with many variables (more than the spare lists hold) calls the same way.
+    for (int i = 0; i < 300; ++i) ctx.vars.setscalar("v" + std::to_string(i), i);
+    EXPECT_EQ(ctx.eval("f(3)+v299"), 8 + 299);
+    EXPECT_EQ(ctx.eval("f(0)"), -1);
+    EXPECT_EQ(ctx.host.take(), (events{"box: The variable: madeis not in.the final result maybe incorrected"}));
     // The caller's array is its own again after the calls: writing it changes no call's copy.
     ctx.vars.setelement("m", 0, 9);
     EXPECT_EQ(ctx.vars.find("m")->data, (std::vector<double>{9, 0, 0, 4, 0, 0}));
