@@ -218,16 +218,6 @@ double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsess
 double assign(const tcstatement& st, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
 {
     if (st.targets.empty()) return run(*st.expr, vars, funcs, memo, s);
-    if (st.targets.size() == 1) {
-        entergroup(s, memo);
-        struct leave {
-            tsession& s;
-            ~leave() { --s.groupdepth; }   // once the target is set, or when a fault unwinds
-        } undo{s};
-        const double v = run(*st.expr, vars, funcs, memo, s);
-        setref(*st.targets[0], v, vars, funcs, memo, s);
-        return v;
-    }
     std::size_t held = 0;
     struct release {
         tsession& s;
@@ -521,8 +511,8 @@ public:
 
 namespace {
 
-// A call's temporary list "temp": a copy of the caller's names, values and elements
-// (sizes and strides empty), as assignlist makes it. Back to the pool when the call ends,
+// A call's temporary list "temp", made by assignlist from the caller's list into storage
+// a finished call left behind. Back to the pool when the call ends,
 // its elements let go so that the caller's arrays are not shared any longer.
 class ttemplist {
 public:
@@ -537,21 +527,10 @@ public:
             list_ = std::make_unique<tvarlist>("temp", 0);
         }
         try {
-            std::vector<tvar>& items = list_->items;
-            items.resize(vars.items.size());
-            for (std::size_t i = 0; i < items.size(); ++i) {
-                const tvar& from = vars.items[i];
-                tvar& to = items[i];
-                to.name = from.name;
-                to.value = from.value;
-                to.demension.clear();
-                to.asistance.clear();
-                to.data = from.data;
-            }
-            list_->elementlimit = vars.elementlimit;
-        } catch (const std::bad_alloc&) {
+            list_->assignlist(vars);
+        } catch (...) {
             release();
-            throw tfault("Error on assign varlist");
+            throw;
         }
     }
     ~ttemplist() { release(); }

@@ -43,7 +43,6 @@ public:
     const std::string& operator[](std::size_t i) const { return lines_[i]; }
     std::vector<std::string>::const_iterator begin() const { return lines_.begin(); }
     std::vector<std::string>::const_iterator end() const { return lines_.end(); }
-    const std::vector<std::string>& lines() const { return lines_; }
     operator const std::vector<std::string>&() const { return lines_; }
     // Line i (below size()) becomes text.
     void set(std::size_t i, std::string text);

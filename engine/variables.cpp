@@ -32,14 +32,25 @@ void tvarlist::deletevar(int i)
 
 void tvarlist::assignlist(const tvarlist& source)
 {
+    // Records already here are overwritten in place, so that a list used again keeps its
+    // storage; new records get empty sizes and strides directly (no allocation for them).
     try {
-        std::vector<tvar> copy;
-        copy.reserve(source.items.size());
-        for (const tvar& v : source.items) {
-            // Sizes and strides given empty: no allocation for them.
-            copy.push_back(tvar{v.name, v.value, {}, {}, v.data});
+        const std::size_t n = source.items.size();
+        if (items.size() > n) items.erase(items.begin() + static_cast<std::ptrdiff_t>(n), items.end());
+        items.reserve(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            const tvar& from = source.items[i];
+            if (i == items.size()) {
+                items.push_back(tvar{from.name, from.value, {}, {}, from.data});
+                continue;
+            }
+            tvar& to = items[i];
+            to.name = from.name;
+            to.value = from.value;
+            to.demension.clear();
+            to.asistance.clear();
+            to.data = from.data;
         }
-        items = std::move(copy);
         elementlimit = source.elementlimit;
     } catch (const std::bad_alloc&) {
         throw tfault("Error on assign varlist");

@@ -105,7 +105,8 @@ public:
     int addvar(const tvar& record);
     void deletevar(int i);
     void clearlist() { items.clear(); }
-    // Becomes a copy of source: names, values and elements, without sizes and strides.
+    // Becomes a copy of source: names, values and elements, without sizes and strides. The
+    // list's own storage is reused; a failure leaves it part copied (the call discards it).
     void assignlist(const tvarlist& source);
 
     int varindex(const std::string& n) const;
