@@ -11,6 +11,7 @@ public:
     quor::tanswer question(const std::string&, const std::string&) override { return quor::tanswer::cancel; }
     bool openfile(const std::string&, const std::string&, std::string&) override { return false; }
     void processevents() override {}
+    bool hasevents() const override { return false; }
     std::int32_t createplotwindow(const std::string&, const std::string&, quor::tvarlist&, quor::tfunclist*,
                                   quor::tmemo*) override { return 0; }
     void showplotwindow(std::int32_t) override {}

@@ -33,6 +33,7 @@ public:
     quor::tanswer question(const std::string& caption, const std::string& text) override;
     bool openfile(const std::string& dir, const std::string& pattern, std::string& path) override;
     void processevents() override {}
+    bool hasevents() const override { return false; }
     std::int32_t createplotwindow(const std::string& expr, const std::string& varname, quor::tvarlist& vars,
                                   quor::tfunclist* funcs, quor::tmemo* memo) override;
     void showplotwindow(std::int32_t handle) override;

@@ -184,6 +184,7 @@ std::shared_ptr<const tcexpr> compileexpr(const std::string& text, tdialect d)
     auto plain = [](const tcstep& st) { return st.kind == tcstep::number || (st.kind == tcstep::var && !st.ref->indexed); };
     x->single = x->steps.size() == 1 && plain(x->steps[0]);
     x->binary = x->steps.size() == 3 && plain(x->steps[0]) && x->steps[1].kind == tcstep::op && plain(x->steps[2]);
+    if (x->binary) x->op = quickopof(x->steps[1].code);
     return x;
 }
 
@@ -204,6 +205,7 @@ std::shared_ptr<const tcstatement> compilestatement(const std::string& text, tdi
         rest = rest.substr(at + 2);
     }
     st->expr = compileexpr(rest, d);
+    st->quick = st->targets.size() == 1 && !st->targets[0]->indexed && (st->expr->single || st->expr->binary);
     return st;
 }
 
@@ -227,6 +229,18 @@ void compilestore(tcstore& out, const std::vector<std::string>& texts, const std
             tcline& owner = out.lines[static_cast<std::size_t>(open.back())];
             if (owner.code == kwif && owner.elseindex < 0) owner.elseindex = i;
         }
+    }
+    // flows[i]: lines before i that are if, for, while or break.
+    std::vector<int> flows(texts.size() + 1, 0);
+    for (int i = 0; i < count; ++i) {
+        const int c = out.lines[static_cast<std::size_t>(i)].code;
+        const bool flow = c == kwif || c == kwfor || c == kwwhile || c == kwbreak;
+        flows[static_cast<std::size_t>(i) + 1] = flows[static_cast<std::size_t>(i)] + (flow ? 1 : 0);
+    }
+    for (int i = 0; i < count; ++i) {
+        tcline& l = out.lines[static_cast<std::size_t>(i)];
+        if ((l.code == kwfor || l.code == kwwhile) && l.end < count)
+            l.plainbody = flows[static_cast<std::size_t>(l.end)] == flows[static_cast<std::size_t>(i) + 1];
     }
     const bool editor = d == tdialect::editor;
     for (int i = 0; i < count; ++i) {

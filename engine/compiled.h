@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "partlist.h"
 #include "session.h"
 
 namespace quor {
@@ -74,6 +75,7 @@ struct tcexpr {
     // operand; plain operand, operator, plain operand.
     bool single = false;
     bool binary = false;
+    tquickop op = tquickop::none;   // binary: the operator, when quickcode knows it
 };
 
 // A plain statement: a call form, or an assignment chain ending in an expression.
@@ -82,6 +84,8 @@ struct tcstatement {
     std::string callname, callargs;
     std::vector<std::shared_ptr<const tcref>> targets;   // left to right
     std::shared_ptr<const tcexpr> expr;                  // made at once: statements are run
+    // One unindexed target and an expression of one of the two common shapes.
+    bool quick = false;
 };
 
 // A for term name:=start[:step]:end, cut once.
@@ -103,6 +107,9 @@ struct tcline {
     int sourceline = 0;
     std::shared_ptr<const tcstatement> stmt;      // plain lines; if/while: the condition
     std::shared_ptr<const tcforterm> forterm;     // for
+    // for and while with a matching end: the body holds no if, for, while or break, so
+    // every line of it is run as a statement.
+    bool plainbody = false;
 };
 
 struct tcstore {

@@ -43,12 +43,11 @@ double callform(const tccall& c, tvarlist& vars, tfunclist* funcs, tmemo* memo, 
 inline bool samename(const std::string& a, const std::string& b)
 {
     const std::size_t n = a.size();
-    if (n != b.size()) return false;
-    if (n == 0) return true;
     const char* p = a.data();
     const char* q = b.data();
-    if (p[0] != q[0]) return false;
-    return n == 1 || std::memcmp(p + 1, q + 1, n - 1) == 0;
+    // Both texts end in a NUL, so the first bytes of two empty names compare equal.
+    if (n != b.size() || p[0] != q[0]) return false;
+    return n <= 1 || std::memcmp(p + 1, q + 1, n - 1) == 0;
 }
 
 // The variable of exactly this (cut) name when it still stands where it stood last time.
@@ -199,11 +198,45 @@ void entergroup(tsession& s, tmemo* memo)
     return reducecodes(a, o, na, no, s);
 }
 
+// A plain operand (a number, or a name standing where it stood last time) read without
+// side effects; false when it needs the full lookup.
+[[gnu::always_inline]] inline bool quickoperand(const tcstep& st, tvarlist& vars, double& x)
+{
+    if (st.kind == tcstep::number) {
+        x = st.value;
+        return true;
+    }
+    const tcref& r = *st.ref;
+    if (const tvar* v = hinted(vars, r.key, r.hint)) {
+        x = v->value;
+        return true;
+    }
+    return false;
+}
+
+// The value of a one- or two-operand expression when `levels` more guard levels would pass
+// and nothing in it can show a box or fault: the same result without taking the guards.
+// False otherwise.
+[[gnu::always_inline]] inline bool quickvalue(const tcexpr& x, tvarlist& vars, tsession& s, int levels, double& v)
+{
+    if (s.groupdepth + levels > maxgroupdepth || s.evalbytes + x.length > maxevalbytes) return false;
+    double left;
+    if (!quickoperand(x.steps[0], vars, left)) return false;
+    if (x.single) {
+        v = left;
+        return true;
+    }
+    double right;
+    return quickoperand(x.steps[2], vars, right) && quickop(x.op, left, right, v);
+}
+
 // The two commonest shapes (one plain operand; plain operand, operator, plain operand) with
 // the same guards and the same result as the general loop, without its set-up.
 double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
 {
     if (!x.single && !x.binary) return rungeneral(x, vars, funcs, memo, s);
+    double v;
+    if (quickvalue(x, vars, s, 1, v)) return v;
     tnestguard guard(s, &tsession::groupdepth, maxgroupdepth, memo);
     if (s.evalbytes + x.length > maxevalbytes) toolong(memo);
     const tcharge<long long> held(s.evalbytes, x.length);
@@ -215,7 +248,18 @@ double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsess
 }
 
 // evalassign: the chain's guards are taken left to right and let go as each target is set.
-double assign(const tcstatement& st, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+// evalassign of a one-target statement when the target stands where it stood and the value
+// comes quickly (two levels of guards would pass): the same effect as the general way.
+[[gnu::always_inline]] inline bool quickassign(const tcstatement& st, tvarlist& vars, tsession& s, double& v)
+{
+    const tcref& target = *st.targets[0];
+    tvar* t = hinted(vars, target.key, target.hint);
+    if (!t || !quickvalue(*st.expr, vars, s, 2, v)) return false;
+    t->value = v;
+    return true;
+}
+
+[[gnu::noinline]] double assign(const tcstatement& st, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
 {
     if (st.targets.empty()) return run(*st.expr, vars, funcs, memo, s);
     std::size_t held = 0;
@@ -237,50 +281,69 @@ double assign(const tcstatement& st, tvarlist& vars, tfunclist* funcs, tmemo* me
     return v;
 }
 
-tresult exec(const tcstatement& st, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
+// exec of a statement that is no call form: its value.
+[[gnu::always_inline]] inline double execplain(const tcstatement& st, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
 {
     tnestguard guard(s, &tsession::groupdepth, maxgroupdepth, memo);
     s.beforestatement();
+    double v;
+    if (st.quick && quickassign(st, vars, s, v)) return v;
+    return assign(st, vars, &funcs, memo, s);
+}
+
+tresult exec(const tcstatement& st, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
+{
     tresult r;
-    if (st.callform) {
-        int k = tableindex(funcs.stringnames, st.callname);
-        if (k >= 0) {
-            r.istext = true;
-            r.text = runstringfunc(k, st.callargs, vars, memo, funcs, s);
-            return r;
-        }
-        k = tableindex(funcs.commandnames, st.callname);
-        if (k >= 0) {
-            r.value = runcommand(k, st.callargs, vars, memo, funcs, s);
-            return r;
-        }
-        k = tableindex(funcs.apinames, st.callname);
-        if (k >= 0) {
-            r.value = runapi(k, st.callargs, vars, memo, funcs, s);
-            return r;
-        }
+    if (!st.callform) {
+        r.value = execplain(st, vars, funcs, memo, s);
+        return r;
+    }
+    tnestguard guard(s, &tsession::groupdepth, maxgroupdepth, memo);
+    s.beforestatement();
+    int k = tableindex(funcs.stringnames, st.callname);
+    if (k >= 0) {
+        r.istext = true;
+        r.text = runstringfunc(k, st.callargs, vars, memo, funcs, s);
+        return r;
+    }
+    k = tableindex(funcs.commandnames, st.callname);
+    if (k >= 0) {
+        r.value = runcommand(k, st.callargs, vars, memo, funcs, s);
+        return r;
+    }
+    k = tableindex(funcs.apinames, st.callname);
+    if (k >= 0) {
+        r.value = runapi(k, st.callargs, vars, memo, funcs, s);
+        return r;
     }
     r.value = assign(st, vars, &funcs, memo, s);
     return r;
 }
 
+// A statement's number read back as a number, as from its text.
+double numberfromvalue(double value)
+{
+    // Whole numbers of up to 15 digits come back from their text unchanged.
+    // (Below 1e15 the round trip through a 64-bit integer is exact and cheaper than trunc.)
+    if (std::fabs(value) < 1e15 && static_cast<double>(static_cast<long long>(value)) == value)
+        return value == 0 ? 0.0 : value;
+    const std::string text = numtotext(value);
+    double v = 0;
+    if (!texttonumber(text, v)) throw tfault("'" + text + "' is not a valid number");
+    return v;
+}
+
 // A statement's result read back as a number, as from its text.
 double numberof(const tcstatement& st, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
 {
+    if (!st.callform) return numberfromvalue(execplain(st, vars, funcs, memo, s));
     const tresult r = exec(st, vars, funcs, memo, s);
+    if (!r.istext) return numberfromvalue(r.value);
     double v = 0;
-    if (!r.istext) {
-        // Whole numbers of up to 15 digits come back from their text unchanged.
-        // (Below 1e15 the round trip through a 64-bit integer is exact and cheaper than trunc.)
-        if (std::fabs(r.value) < 1e15 && static_cast<double>(static_cast<long long>(r.value)) == r.value)
-            return r.value == 0 ? 0.0 : r.value;
-        const std::string text = numtotext(r.value);
-        if (!texttonumber(text, v)) throw tfault("'" + text + "' is not a valid number");
-        return v;
-    }
     if (!texttonumber(r.text, v)) throw tfault("'" + r.text + "' is not a valid number");
     return v;
 }
+
 
 std::shared_ptr<const tcbody> bodyof(const tfuncitem& item, tdialect d)
 {
@@ -311,6 +374,34 @@ std::shared_ptr<const tcbody> bodyof(const tfuncitem& item, tdialect d)
 int runrange(const tcstore& st, tfaultplace& fault, int first, int last, tvarlist& vars, tfunclist& funcs,
              tmemo* memo, tsession& s);
 
+// runrange over lines that are all run as statements (a plain loop body): the same
+// guards, steps, places and fault report, without the dispatch.
+[[gnu::always_inline]] inline int runplain(const tcstore& st, tfaultplace& fault, int first, int last, tvarlist& vars,
+                                           tfunclist& funcs, tmemo* memo, tsession& s)
+{
+    tnestguard guard(s, &tsession::blockdepth, maxblockdepth, memo);
+    s.step();
+    if (first > last) s.idlepass();
+    const tplaceguard keepplace(s);
+    int current = first;
+    try {
+        for (; current <= last; ++current) {
+            const tcline& l = st.lines[static_cast<std::size_t>(current)];
+            s.place = {&st.source, l.sourceline};
+            if (l.stmt->callform) exec(*l.stmt, vars, funcs, memo, s);
+            else execplain(*l.stmt, vars, funcs, memo, s);
+        }
+    } catch (const std::exception& e) {
+        if (fault.line < 0) {
+            fault.line = current;
+            fault.sourceline = st.lines[static_cast<std::size_t>(current)].sourceline;
+            fault.text = e.what();
+        }
+        throw;
+    }
+    return 1;
+}
+
 int runif(const tcstore& st, tfaultplace& fault, int E, int I, tvarlist& vars, tfunclist& funcs, tmemo* memo,
           tsession& s)
 {
@@ -331,7 +422,8 @@ int runwhile(const tcstore& st, tfaultplace& fault, int E, int I, tvarlist& vars
     try {
         for (;;) {
             if (numberof(*l.stmt, vars, funcs, memo, s) < 1) break;
-            result = runrange(st, fault, I + 1, E - 1, vars, funcs, memo, s);
+            result = l.plainbody ? runplain(st, fault, I + 1, E - 1, vars, funcs, memo, s)
+                                 : runrange(st, fault, I + 1, E - 1, vars, funcs, memo, s);
             if (result == kwbreak) break;
         }
     } catch (const std::exception&) {
@@ -344,7 +436,8 @@ int runwhile(const tcstore& st, tfaultplace& fault, int E, int I, tvarlist& vars
 int runfor(const tcstore& st, tfaultplace& fault, int E, int I, tvarlist& vars, tfunclist& funcs, tmemo* memo,
            tsession& s)
 {
-    const tcforterm& f = *st.lines[static_cast<std::size_t>(I)].forterm;
+    const tcline& line = st.lines[static_cast<std::size_t>(I)];
+    const tcforterm& f = *line.forterm;
     if (f.noassign) throw tfault("Error on get term of for flow: " + f.term);
     double start = 1, step = 1, end = 100;
     const std::string* unconsumed = &f.unconsumed[0];
@@ -374,7 +467,8 @@ int runfor(const tcstore& st, tfaultplace& fault, int E, int I, tvarlist& vars, 
             for (;;) {
                 if (!known) v = getref(name, vars, &funcs, memo, s);
                 if ((end - v) * direction < 0) break;
-                result = runrange(st, fault, I + 1, E - 1, vars, funcs, memo, s);
+                result = line.plainbody ? runplain(st, fault, I + 1, E - 1, vars, funcs, memo, s)
+                                        : runrange(st, fault, I + 1, E - 1, vars, funcs, memo, s);
                 if (result == kwbreak) break;
                 tvar* var = name.indexed ? nullptr : hinted(vars, name.key, name.hint);
                 known = var != nullptr;
@@ -423,8 +517,10 @@ int runrange(const tcstore& st, tfaultplace& fault, int first, int last, tvarlis
             } else if (l.code == kwbreak) {
                 result = kwbreak;
                 break;
-            } else {
+            } else if (l.stmt->callform) {
                 exec(*l.stmt, vars, funcs, memo, s);
+            } else {
+                execplain(*l.stmt, vars, funcs, memo, s);
             }
             current = L + 1;
         }
@@ -626,6 +722,8 @@ double fastevaluate(const std::string& text, tvarlist& vars, tfunclist* funcs, t
 double fastevalassign(const std::string& text, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
 {
     const std::shared_ptr<const tcstatement> form = codecache(s).statement(text, s.dialect);
+    double v;
+    if (form->quick && quickassign(*form, vars, s, v)) return v;
     return assign(*form, vars, funcs, memo, s);
 }
 

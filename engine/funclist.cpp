@@ -1,6 +1,8 @@
 #include "funclist.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "scanner.h"
 #include "variables.h"
@@ -10,7 +12,7 @@ namespace quor {
 namespace {
 
 // Byte-order comparison of names, as unsigned bytes; a prefix sorts first.
-int namecompare(const std::string& a, const std::string& b)
+int namecompare(std::string_view a, std::string_view b)
 {
     const std::size_t n = std::min(a.size(), b.size());
     const int c = n ? std::memcmp(a.data(), b.data(), n) : 0;
@@ -91,7 +93,8 @@ int tfunclist::insertfunc(std::unique_ptr<tfuncitem> item)
 
 const tfuncitem* tfunclist::findfunc(const std::string& name) const
 {
-    const std::string n = shortstring(name);   // item names are cut to 255 bytes
+    // Item names are cut to 255 bytes.
+    const std::string_view n(name.data(), std::min<std::size_t>(name.size(), 255));
     if (items_.empty()) return nullptr;
     long lo = 0, hi = count() - 1;
     while (hi - lo > 1) {
@@ -101,8 +104,8 @@ const tfuncitem* tfunclist::findfunc(const std::string& name) const
         if (c > 0) lo = mid;
         else hi = mid;
     }
-    if (items_[static_cast<std::size_t>(lo)]->name == n) return items_[static_cast<std::size_t>(lo)].get();
-    if (items_[static_cast<std::size_t>(hi)]->name == n) return items_[static_cast<std::size_t>(hi)].get();
+    if (std::string_view(items_[static_cast<std::size_t>(lo)]->name) == n) return items_[static_cast<std::size_t>(lo)].get();
+    if (std::string_view(items_[static_cast<std::size_t>(hi)]->name) == n) return items_[static_cast<std::size_t>(hi)].get();
     return nullptr;
 }
 

@@ -27,6 +27,9 @@ public:
     // Lets pending window events be handled. Called before every statement, so it must be
     // cheap: a host with an event loop asks a tpacer whether it is time to look.
     virtual void processevents() = 0;
+    // False for a host that has no events to let through (a console): its processevents is
+    // then never called. Asked once, when a session starts.
+    virtual bool hasevents() const { return true; }
     // Creates a plot window of expr over varname that evaluates against the given lists;
     // returns its handle (0 when no window could be made). It is shown by showplotwindow.
     virtual std::int32_t createplotwindow(const std::string& expr, const std::string& varname,

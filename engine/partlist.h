@@ -57,24 +57,66 @@ inline int codepriority(int code)
 }
 double operatecode(int code, double x, double y, tsession& s);
 
-// operatecode with the usual cases inline: a finite sum, difference or product and the
-// comparisons are what operatecode gives; everything else goes to it.
-inline double applycode(int code, double x, double y, tsession& s)
+// The usual cases of operatecode, inline: a finite sum, difference or product and the
+// comparisons. False (r unset) for everything else, which operatecode must do.
+inline bool quickcode(int code, double x, double y, double& r)
 {
-    double r;
     switch (code) {
     case 43: r = x + y; break;
     case 45: r = x - y; break;
     case 42: r = x * y; break;
-    case 60: return x < y ? 1 : 0;
-    case 62: return x > y ? 1 : 0;
-    case 61: return x == y ? 1 : 0;
-    case 6062: return x != y ? 1 : 0;
-    case 6061: return x <= y ? 1 : 0;
-    case 6261: return x >= y ? 1 : 0;
-    default: return operatecode(code, x, y, s);
+    case 60: r = x < y ? 1 : 0; return true;
+    case 62: r = x > y ? 1 : 0; return true;
+    case 61: r = x == y ? 1 : 0; return true;
+    case 6062: r = x != y ? 1 : 0; return true;
+    case 6061: r = x <= y ? 1 : 0; return true;
+    case 6261: r = x >= y ? 1 : 0; return true;
+    default: return false;
     }
-    if (std::isfinite(r)) return r;
+    return std::isfinite(r);
+}
+
+// quickcode's operators by a dense number, for forms that keep the operator of a scan.
+enum class tquickop : unsigned char { none, add, sub, mul, lt, gt, eq, ne, le, ge };
+inline tquickop quickopof(int code)
+{
+    switch (code) {
+    case 43: return tquickop::add;
+    case 45: return tquickop::sub;
+    case 42: return tquickop::mul;
+    case 60: return tquickop::lt;
+    case 62: return tquickop::gt;
+    case 61: return tquickop::eq;
+    case 6062: return tquickop::ne;
+    case 6061: return tquickop::le;
+    case 6261: return tquickop::ge;
+    default: return tquickop::none;
+    }
+}
+
+// quickcode by the dense number.
+inline bool quickop(tquickop op, double x, double y, double& r)
+{
+    switch (op) {
+    case tquickop::add: r = x + y; break;
+    case tquickop::sub: r = x - y; break;
+    case tquickop::mul: r = x * y; break;
+    case tquickop::lt: r = x < y ? 1 : 0; return true;
+    case tquickop::gt: r = x > y ? 1 : 0; return true;
+    case tquickop::eq: r = x == y ? 1 : 0; return true;
+    case tquickop::ne: r = x != y ? 1 : 0; return true;
+    case tquickop::le: r = x <= y ? 1 : 0; return true;
+    case tquickop::ge: r = x >= y ? 1 : 0; return true;
+    default: return false;
+    }
+    return std::isfinite(r);
+}
+
+// operatecode with the usual cases inline.
+inline double applycode(int code, double x, double y, tsession& s)
+{
+    double r;
+    if (quickcode(code, x, y, r)) return r;
     return operatecode(code, x, y, s);
 }
 

@@ -23,7 +23,7 @@ std::uintptr_t stackhere() { return reinterpret_cast<std::uintptr_t>(__builtin_f
 
 }  // namespace
 
-tsession::tsession(thost& h, tdialect d) : host(h), dialect(d)
+tsession::tsession(thost& h, tdialect d) : host(h), dialect(d), events_(h.hasevents())
 {
     const std::size_t limit = currentstacklimit();
     const std::size_t budget = limit > 4 * stackmargin ? limit - 2 * stackmargin : limit / 2;

@@ -82,7 +82,7 @@ public:
     // and a requested stop raises tstopped unless inside event handling.
     void beforestatement()
     {
-        if (editor()) runevents();
+        if (editor() && events_) runevents();
         step();
         if (stoprequested && eventdepth == 0) stop();
     }
@@ -90,7 +90,7 @@ public:
     // stop is honoured as before a statement, so that such a loop can be stopped too.
     void idlepass()
     {
-        if (editor()) runevents();
+        if (editor() && events_) runevents();
         if (stoprequested && eventdepth == 0) stop();
     }
     // Set by the host to end the running program at its next statement (raising tstopped);
@@ -116,6 +116,7 @@ private:
     [[noreturn]] static void stop();
     [[noreturn]] void steplimitreached() const;
     [[noreturn]] static void stackexhausted();
+    bool events_;   // the host has pending events to let through
     bool seeded_ = false;
     std::uint32_t seed_ = 0;
     std::uintptr_t stackfloor_ = 0;   // lowest frame address the budget allows

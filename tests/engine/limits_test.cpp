@@ -96,3 +96,38 @@ TEST(Limits, TypedAnswersAreNumbersNotWords)
                                  "ask: c|p|0", "answer: NAN", "box: NAN is not a value,putin again!",
                                  "ask: c|p|0", "answer:  7 "}));
 }
+
+TEST(Limits, ShortStatementsTakeEveryGuardLevel)
+{
+    // A statement takes one level, each target one and the expression one: at the limit the
+    // short forms fail like any other, and leave the depth as they found it.
+    struct row {
+        const char* text;
+        int levels;
+        const char* value;
+    };
+    const row rows[] = {
+        {"a:=b+c", 3, "5"}, {"a:=b", 3, "2"}, {"a:=4", 3, "4"},  {"b+c", 2, "5"},
+        {"b<c", 2, "1"},    {"b", 2, "2"},    {"a:=a:=c", 4, "3"}, {"a:=b*c", 3, "6"},
+    };
+    for (const row& r : rows) {
+        for (int spare = r.levels - 1; spare <= r.levels; ++spare) {
+            context c;
+            c.assign("a:=0");
+            c.assign("b:=2");
+            c.assign("c:=3");
+            const int start = quor::maxgroupdepth - spare;
+            c.session.groupdepth = start;
+            std::string got;
+            const std::string fault = faulttext([&] { got = c.exec(r.text); });
+            if (spare < r.levels) {
+                EXPECT_EQ(fault, quor::nestingmessage(quor::maxgroupdepth)) << r.text << " with " << spare;
+                EXPECT_EQ(c.eval("a"), 0) << r.text;
+            } else {
+                EXPECT_EQ(fault, "(no fault)") << r.text;
+                EXPECT_EQ(got, r.value) << r.text;
+            }
+            EXPECT_EQ(c.session.groupdepth, start) << r.text;
+        }
+    }
+}
