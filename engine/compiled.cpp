@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "flow.h"
+#include "funclist.h"
 #include "funcstore.h"
 #include "numtext.h"
 #include "partlist.h"
@@ -30,6 +31,7 @@ std::shared_ptr<const tccall> compilecall(const std::string& calltext, long n, t
 {
     auto c = std::make_shared<tccall>();
     c->name = lowercase(calltext.substr(0, static_cast<std::size_t>(n)));
+    c->namebit = tnametable::filterbit(c->name);
     const long len = static_cast<long>(calltext.size());
     if (len - 1 > n + 1) c->args = calltext.substr(static_cast<std::size_t>(n + 1), static_cast<std::size_t>(len - n - 2));
     c->argexpr.text = c->args;
@@ -205,7 +207,10 @@ std::shared_ptr<const tcstatement> compilestatement(const std::string& text, tdi
         rest = rest.substr(at + 2);
     }
     st->expr = compileexpr(rest, d);
-    st->quick = st->targets.size() == 1 && !st->targets[0]->indexed && (st->expr->single || st->expr->binary);
+    if (st->expr->single || st->expr->binary) {
+        if (st->targets.empty()) st->quickvalue = true;
+        else st->quick = st->targets.size() == 1 && !st->targets[0]->indexed;
+    }
     return st;
 }
 
@@ -239,8 +244,14 @@ void compilestore(tcstore& out, const std::vector<std::string>& texts, const std
     }
     for (int i = 0; i < count; ++i) {
         tcline& l = out.lines[static_cast<std::size_t>(i)];
-        if ((l.code == kwfor || l.code == kwwhile) && l.end < count)
-            l.plainbody = flows[static_cast<std::size_t>(l.end)] == flows[static_cast<std::size_t>(i) + 1];
+        auto plain = [&](int first, int last) {   // no flow line in first..last
+            return first > last || flows[static_cast<std::size_t>(last) + 1] == flows[static_cast<std::size_t>(first)];
+        };
+        if ((l.code == kwfor || l.code == kwwhile) && l.end < count) l.plainbody = plain(i + 1, l.end - 1);
+        if (l.code == kwif && l.end < count) {
+            l.plainbody = plain(i + 1, (l.elseindex >= 0 ? l.elseindex : l.end) - 1);
+            l.plainelse = l.elseindex >= 0 && plain(l.elseindex + 1, l.end - 1);
+        }
     }
     const bool editor = d == tdialect::editor;
     for (int i = 0; i < count; ++i) {

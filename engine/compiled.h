@@ -4,6 +4,7 @@
 // A form depends only on its text and the dialect; everything that can change at run time
 // (variables, functions, name tables) is still looked up when the form runs.
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -50,6 +51,7 @@ struct tcarg {
 // A call name(args) inside an expression.
 struct tccall {
     std::string name;   // lower-cased
+    std::uint64_t namebit = 0;   // the name's bit in the name tables' filters
     std::string args;
     tlazy<tcexpr> argexpr;                        // the whole argument text as one expression
     mutable int splitfor = -1;                    // parameter count the cut below is for
@@ -84,8 +86,10 @@ struct tcstatement {
     std::string callname, callargs;
     std::vector<std::shared_ptr<const tcref>> targets;   // left to right
     std::shared_ptr<const tcexpr> expr;                  // made at once: statements are run
-    // One unindexed target and an expression of one of the two common shapes.
+    // An expression of one of the two common shapes with one unindexed target (quick) or
+    // with none (quickvalue).
     bool quick = false;
+    bool quickvalue = false;
 };
 
 // A for term name:=start[:step]:end, cut once.
@@ -107,9 +111,11 @@ struct tcline {
     int sourceline = 0;
     std::shared_ptr<const tcstatement> stmt;      // plain lines; if/while: the condition
     std::shared_ptr<const tcforterm> forterm;     // for
-    // for and while with a matching end: the body holds no if, for, while or break, so
-    // every line of it is run as a statement.
+    // for, while and if with a matching end: the body (for if, the part before any else)
+    // holds no if, for, while or break, so every line of it is run as a statement; for
+    // if, plainelse says the same of the part after its else.
     bool plainbody = false;
+    bool plainelse = false;
 };
 
 struct tcstore {

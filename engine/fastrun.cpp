@@ -58,10 +58,9 @@ inline tvar* hinted(tvarlist& vars, const std::string& key, std::size_t hint)
     return nullptr;
 }
 
-// The variable of exactly this (cut) name; hint remembers where it stood.
-tvar* lookup(tvarlist& vars, const std::string& key, std::size_t& hint)
+// The variable of exactly this (cut) name, found by a scan; hint remembers where it stood.
+[[gnu::noinline]] tvar* lookupslow(tvarlist& vars, const std::string& key, std::size_t& hint)
 {
-    if (tvar* v = hinted(vars, key, hint)) return v;
     std::vector<tvar>& items = vars.items;
     for (std::size_t i = 0; i < items.size(); ++i)
         if (samename(items[i].name, key)) {
@@ -69,6 +68,13 @@ tvar* lookup(tvarlist& vars, const std::string& key, std::size_t& hint)
             return &items[i];
         }
     return nullptr;
+}
+
+// The variable of exactly this (cut) name, first looked for where it stood last time.
+inline tvar* lookup(tvarlist& vars, const std::string& key, std::size_t& hint)
+{
+    if (tvar* v = hinted(vars, key, hint)) return v;
+    return lookupslow(vars, key, hint);
 }
 
 // getvalue of a scanned reference.
@@ -287,7 +293,11 @@ double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsess
     tnestguard guard(s, &tsession::groupdepth, maxgroupdepth, memo);
     s.beforestatement();
     double v;
-    if (st.quick && quickassign(st, vars, s, v)) return v;
+    if (st.quick) {
+        if (quickassign(st, vars, s, v)) return v;
+    } else if (st.quickvalue && quickvalue(*st.expr, vars, s, 1, v)) {
+        return v;
+    }
     return assign(st, vars, &funcs, memo, s);
 }
 
@@ -320,17 +330,23 @@ tresult exec(const tcstatement& st, tvarlist& vars, tfunclist& funcs, tmemo* mem
     return r;
 }
 
+// A number read back through its text.
+[[gnu::noinline]] double numberthroughtext(double value)
+{
+    const std::string text = numtotext(value);
+    double v = 0;
+    if (!texttonumber(text, v)) throw tfault("'" + text + "' is not a valid number");
+    return v;
+}
+
 // A statement's number read back as a number, as from its text.
-double numberfromvalue(double value)
+inline double numberfromvalue(double value)
 {
     // Whole numbers of up to 15 digits come back from their text unchanged.
     // (Below 1e15 the round trip through a 64-bit integer is exact and cheaper than trunc.)
     if (std::fabs(value) < 1e15 && static_cast<double>(static_cast<long long>(value)) == value)
         return value == 0 ? 0.0 : value;
-    const std::string text = numtotext(value);
-    double v = 0;
-    if (!texttonumber(text, v)) throw tfault("'" + text + "' is not a valid number");
-    return v;
+    return numberthroughtext(value);
 }
 
 // A statement's result read back as a number, as from its text.
@@ -409,8 +425,14 @@ int runif(const tcstore& st, tfaultplace& fault, int E, int I, tvarlist& vars, t
     const int elseindex = l.elseindex;
     int result = 1;
     const double condition = numberof(*l.stmt, vars, funcs, memo, s);
-    if (condition >= 1) result = runrange(st, fault, I + 1, (elseindex >= 0 ? elseindex : E) - 1, vars, funcs, memo, s);
-    else if (elseindex >= 0) result = runrange(st, fault, elseindex + 1, E - 1, vars, funcs, memo, s);
+    if (condition >= 1) {
+        const int last = (elseindex >= 0 ? elseindex : E) - 1;
+        result = l.plainbody ? runplain(st, fault, I + 1, last, vars, funcs, memo, s)
+                             : runrange(st, fault, I + 1, last, vars, funcs, memo, s);
+    } else if (elseindex >= 0) {
+        result = l.plainelse ? runplain(st, fault, elseindex + 1, E - 1, vars, funcs, memo, s)
+                             : runrange(st, fault, elseindex + 1, E - 1, vars, funcs, memo, s);
+    }
     return result;
 }
 
@@ -535,10 +557,9 @@ int runrange(const tcstore& st, tfaultplace& fault, int first, int last, tvarlis
     return result;
 }
 
-// runstore of a scanned store.
+// runstore of a scanned store; fault starts as a fresh tfaultplace.
 void runcompiled(const tcstore& st, tfaultplace& fault, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
 {
-    fault = tfaultplace{};
     try {
         runrange(st, fault, 0, st.count() - 1, vars, funcs, memo, s);
     } catch (const std::exception& e) {
@@ -556,15 +577,15 @@ double callform(const tccall& c, tvarlist& vars, tfunclist* funcs, tmemo* memo, 
 {
     try {
         if (funcs) {
-            int k = tableindex(funcs->mathnames, c.name);
+            int k = funcs->mathnames.find(c.name, c.namebit);
             if (k >= 0) {
                 if (k == 8) return 3.141592653589793;
                 if (k == 15) return callbuiltin(k, c.args, vars, *funcs, memo, s);
                 return applybuiltin(k, run(formof(c.argexpr), vars, funcs, memo, s), s);
             }
-            k = tableindex(funcs->commandnames, c.name);
+            k = funcs->commandnames.find(c.name, c.namebit);
             if (k >= 0) return runcommand(k, c.args, vars, memo, *funcs, s);
-            k = tableindex(funcs->apinames, c.name);
+            k = funcs->apinames.find(c.name, c.namebit);
             if (k >= 0) return runapi(k, c.args, vars, memo, *funcs, s);
         }
         return fastcalluserfunc(c.name, c.args, &c, vars, funcs, memo, s);
@@ -746,6 +767,7 @@ void fastrunstore(tfuncstore& store, tvarlist& vars, tfunclist& funcs, tmemo* me
         sources.push_back(l.sourceline);
     }
     compilestore(st, texts, sources, s.dialect);
+    store.fault = tfaultplace{};
     runcompiled(st, store.fault, vars, funcs, memo, s);
 }
 

@@ -58,22 +58,25 @@ public:
     }
 
     // Index of the first line equal to name without regard to case, or -1.
-    int find(const std::string& name) const
+    int find(const std::string& name) const { return find(name, filterbit(name)); }
+    // The same with the name's filterbit() worked out beforehand.
+    int find(const std::string& name, std::uint64_t bit) const
     {
         if (!filtered_) makefilter();
-        if (!(filter_ & filterbit(name))) return -1;
+        if (!(filter_ & bit)) return -1;
         return scan(name);
     }
-
-    friend bool operator==(const tnametable& a, const tnametable& b) { return a.lines_ == b.lines_; }
-
-private:
+    // The filter bit of a name: the same for every table.
     static std::uint64_t filterbit(const std::string& name)
     {
         const unsigned char first = name.empty() ? 0 : static_cast<unsigned char>(name[0]);
         const unsigned lower = first >= 'A' && first <= 'Z' ? first - 'A' + 'a' : first;
         return std::uint64_t(1) << ((name.size() * 31 + lower) & 63);
     }
+
+    friend bool operator==(const tnametable& a, const tnametable& b) { return a.lines_ == b.lines_; }
+
+private:
     void makefilter() const;
     int scan(const std::string& name) const;
     std::vector<std::string> lines_;
