@@ -211,6 +211,12 @@ std::shared_ptr<const tcstatement> compilestatement(const std::string& text, tdi
         if (st->targets.empty()) st->quickvalue = true;
         else st->quick = st->targets.size() == 1 && !st->targets[0]->indexed;
     }
+    if (st->quick) {
+        const std::vector<tcstep>& steps = st->expr->steps;
+        auto target = [&](const tcstep& x) { return x.kind == tcstep::var && x.ref->key == st->targets[0]->key; };
+        st->targetfirst = target(steps.front());
+        st->targetlast = steps.size() == 3 && target(steps.back());
+    }
     return st;
 }
 

@@ -90,6 +90,9 @@ struct tcstatement {
     // with none (quickvalue).
     bool quick = false;
     bool quickvalue = false;
+    // quick: the first or the last operand names the target itself.
+    bool targetfirst = false;
+    bool targetlast = false;
 };
 
 // A for term name:=start[:step]:end, cut once.

@@ -260,7 +260,20 @@ double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsess
 {
     const tcref& target = *st.targets[0];
     tvar* t = hinted(vars, target.key, target.hint);
-    if (!t || !quickvalue(*st.expr, vars, s, 2, v)) return false;
+    if (!t) return false;
+    const tcexpr& x = *st.expr;
+    if (s.groupdepth + 2 > maxgroupdepth || s.evalbytes + x.length > maxevalbytes) return false;
+    // An operand naming the target reads the variable just found: names are unique in a list.
+    double left, right;
+    if (st.targetfirst) left = t->value;
+    else if (!quickoperand(x.steps[0], vars, left)) return false;
+    if (x.single) {
+        v = left;
+    } else {
+        if (st.targetlast) right = t->value;
+        else if (!quickoperand(x.steps[2], vars, right)) return false;
+        if (!quickop(x.op, left, right, v)) return false;
+    }
     t->value = v;
     return true;
 }

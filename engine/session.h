@@ -82,7 +82,7 @@ public:
     // and a requested stop raises tstopped unless inside event handling.
     void beforestatement()
     {
-        if (editor() && events_) runevents();
+        if (events_ && editor()) runevents();
         step();
         if (stoprequested && eventdepth == 0) stop();
     }
@@ -90,7 +90,7 @@ public:
     // stop is honoured as before a statement, so that such a loop can be stopped too.
     void idlepass()
     {
-        if (editor() && events_) runevents();
+        if (events_ && editor()) runevents();
         if (stoprequested && eventdepth == 0) stop();
     }
     // Set by the host to end the running program at its next statement (raising tstopped);
