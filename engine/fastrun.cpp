@@ -53,9 +53,13 @@ inline bool samename(const std::string& a, const std::string& b)
 // The variable of exactly this (cut) name when it still stands where it stood last time.
 inline tvar* hinted(tvarlist& vars, const std::string& key, std::size_t hint)
 {
-    std::vector<tvar>& items = vars.items;
-    if (hint < items.size() && samename(items[hint].name, key)) return &items[hint];
-    return nullptr;
+    // Compared in bytes: the count of variables would take a division.
+    char* const first = reinterpret_cast<char*>(vars.items.data());
+    const std::size_t bytes = static_cast<std::size_t>(reinterpret_cast<char*>(std::to_address(vars.items.end())) - first);
+    const std::size_t at = hint * sizeof(tvar);
+    if (at >= bytes) return nullptr;
+    tvar* const v = reinterpret_cast<tvar*>(first + at);
+    return samename(v->name, key) ? v : nullptr;
 }
 
 // The variable of exactly this (cut) name, found by a scan; hint remembers where it stood.
