@@ -1,8 +1,8 @@
 #!/bin/sh
 # Whole-process comparison with Lua 5.4, python3 and bc on the same machine in one run:
-# each program runs 5 times, the median processor time (user + system) counts, as the
-# machine may be shared (median wall times are printed beside). Exits 1 when a target of
-# the quor runner is missed.
+# each program runs 5 times, in rounds taking turns with its peers; the median processor
+# time (user + system) counts, as the machine may be shared (median wall times are printed
+# beside). Exits 1 when a target of the quor runner is missed.
 dir="${1:-build}"
 here=$(cd "$(dirname "$0")" && pwd)
 quor="$dir/cli/quor"
@@ -21,6 +21,34 @@ measure() {
   command -v "$1" >/dev/null 2>&1 || { echo "- -"; return; }
   "$timer" 5 "$@" | awk '{ printf "%s %s\n", $2, $1 }'
 }
+
+# side QUOR LUA PYTHON BC: the four commands ("-" skips one) run in 5 interleaved rounds, so
+# that a shared machine's changing load falls on all of them alike; prints "cpu wall" medians
+# for each in that order ("- -" for a skipped one).
+side() {
+  tmp=$(mktemp -d)
+  for round in 1 2 3 4 5; do
+    i=0
+    for cmd in "$@"; do
+      i=$((i + 1))
+      [ "$cmd" = "-" ] && continue
+      # shellcheck disable=SC2086
+      "$timer" 1 $cmd | awk '{ print $2, $1 }' >> "$tmp/$i"
+    done
+  done
+  for i in 1 2 3 4; do
+    if [ -s "$tmp/$i" ]; then
+      cpu=$(cut -d' ' -f1 "$tmp/$i" | sort -g | sed -n 3p)
+      wall=$(cut -d' ' -f2 "$tmp/$i" | sort -g | sed -n 3p)
+      printf "%s %s " "$cpu" "$wall"
+    else
+      printf -- "- - "
+    fi
+  done
+  rm -rf "$tmp"
+  echo
+}
+have() { command -v "$1" >/dev/null 2>&1; }
 
 bad=0
 row() {   # row LABEL QUOR-CPU QUOR-WALL LUA PY BC (each cpu wall)
@@ -56,10 +84,12 @@ for work in loop fib; do
     loop) label="for(i:=1:1000000) s:=s+i end"; q="$quor loop.q" ;;
     fib)  label="recursive fib(22) from a unit"; q="$quor -u fib.txt fib.q" ;;
   esac
-  set -- $(measure $q) ; qc=$1; qw=$2
-  set -- $(measure lua5.4 $work.lua); lc=$1; lw=$2
-  set -- $(measure $python $work.py); pc=$1; pw=$2
-  set -- $(measure bc -q $work.bc); bcc=$1; bcw=$2
+  lcmd=-; pcmd=-; bcmd=-
+  have lua5.4 && lcmd="lua5.4 $work.lua"
+  have $python && pcmd="$python $work.py"
+  have bc && bcmd="bc -q $work.bc"
+  set -- $(side "$q" "$lcmd" "$pcmd" "$bcmd")
+  qc=$1; qw=$2; lc=$3; lw=$4; pc=$5; pw=$6; bcc=$7; bcw=$8
   row "$label" "$qc" "$qw" "$lc" "$lw" "$pc" "$pw" "$bcc" "$bcw"
   qn=$(net "$qc" "$q1"); ln=$(net "$lc" "$l1"); pn=$(net "$pc" "$p1"); bn=$(net "$bcc" "$b1")
   printf "    net of start-up: quor %s s" "$qn"
@@ -85,8 +115,10 @@ for work in loop fib; do
   done
 done
 
-set -- $(measure $quor one.q); qc=$1; qw=$2
-set -- $(measure lua5.4 one.lua); lc=$1; lw=$2
+lcmd=-
+have lua5.4 && lcmd="lua5.4 one.lua"
+set -- $(side "$quor one.q" "$lcmd" - -)
+qc=$1; qw=$2; lc=$3; lw=$4
 row "a one-statement program (start-up)" "$qc" "$qw" "$lc" "$lw" - - - -
 if [ "$lc" != "-" ]; then
   # Processor times of a few milliseconds: compare wall times too, the larger ratio counts.

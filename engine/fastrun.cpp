@@ -501,24 +501,29 @@ int runfor(const tcstore& st, tfaultplace& fault, int E, int I, tvarlist& vars, 
             // Nothing runs between stepping the variable and testing it again, nor between
             // reading it and stepping it: a variable found by its name is read and written
             // in place, as getref and setref would do it.
-            bool known = false;
-            double v = 0;
-            for (;;) {
-                if (!known) v = getref(name, vars, &funcs, memo, s);
-                if ((end - v) * direction < 0) break;
-                result = line.plainbody ? runplain(st, fault, I + 1, E - 1, vars, funcs, memo, s)
-                                        : runrange(st, fault, I + 1, E - 1, vars, funcs, memo, s);
-                if (result == kwbreak) break;
-                tvar* var = name.indexed ? nullptr : hinted(vars, name.key, name.hint);
-                known = var != nullptr;
-                if (known) {
-                    v = var->value + step;
-                    var->value = v;
-                } else {
-                    const double now = getref(name, vars, &funcs, memo, s);
-                    setref(name, now + step, vars, &funcs, memo, s);
+            // The passes are written once for each kind of body, so that a plain body's
+            // loop is compiled on its own.
+            auto passes = [&](auto body) {
+                bool known = false;
+                double v = 0;
+                for (;;) {
+                    if (!known) v = getref(name, vars, &funcs, memo, s);
+                    if ((end - v) * direction < 0) break;
+                    result = body();
+                    if (result == kwbreak) break;
+                    tvar* var = name.indexed ? nullptr : hinted(vars, name.key, name.hint);
+                    known = var != nullptr;
+                    if (known) {
+                        v = var->value + step;
+                        var->value = v;
+                    } else {
+                        const double now = getref(name, vars, &funcs, memo, s);
+                        setref(name, now + step, vars, &funcs, memo, s);
+                    }
                 }
-            }
+            };
+            if (line.plainbody) passes([&] { return runplain(st, fault, I + 1, E - 1, vars, funcs, memo, s); });
+            else passes([&] { return runrange(st, fault, I + 1, E - 1, vars, funcs, memo, s); });
         } else {
             result = runrange(st, fault, I + 1, E - 1, vars, funcs, memo, s);
         }

@@ -97,6 +97,10 @@ inline tquickop quickopof(int code)
 // quickcode by the dense number.
 inline bool quickop(tquickop op, double x, double y, double& r)
 {
+    if (op == tquickop::add) {   // the commonest, tested before the table
+        r = x + y;
+        return std::isfinite(r);
+    }
     switch (op) {
     case tquickop::add: r = x + y; break;
     case tquickop::sub: r = x - y; break;
