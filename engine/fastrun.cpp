@@ -257,7 +257,6 @@ double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsess
     return applycode(x.steps[1].code, left, right, s);
 }
 
-// evalassign: the chain's guards are taken left to right and let go as each target is set.
 // evalassign of a one-target statement when the target stands where it stood and the value
 // comes quickly (two levels of guards would pass): the same effect as the general way.
 [[gnu::always_inline]] inline bool quickassign(const tcstatement& st, tvarlist& vars, tsession& s, double& v)
@@ -282,6 +281,7 @@ double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsess
     return true;
 }
 
+// evalassign: the chain's guards are taken left to right and let go as each target is set.
 [[gnu::noinline]] double assign(const tcstatement& st, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
 {
     if (st.targets.empty()) return run(*st.expr, vars, funcs, memo, s);
