@@ -114,9 +114,8 @@ TEST(Limits, ShortStatementsTakeEveryGuardLevel)
     for (const row& r : rows) {
         for (int spare = r.levels - 1; spare <= r.levels; ++spare) {
             context c;
-            c.assign("a:=1");
-            c.assign("b:=2");
-            c.assign("c:=3");
+            // Run once first, so that the statement knows where its variables stand.
+            for (const char* first : {"a:=1", "b:=2", "c:=3", r.text, "a:=1"}) c.exec(first);
             const int start = quor::maxgroupdepth - spare;
             c.session.groupdepth = start;
             std::string got;
@@ -129,6 +128,31 @@ TEST(Limits, ShortStatementsTakeEveryGuardLevel)
                 EXPECT_EQ(got, r.value) << r.text;
             }
             EXPECT_EQ(c.session.groupdepth, start) << r.text;
+        }
+    }
+}
+
+TEST(Limits, ShortStatementsHonourTheTextBudget)
+{
+    // With the budget for expression text used up, even the shortest statement fails, also
+    // when it ran before and knows where its variables stand.
+    for (const char* text : {"a:=b+c", "a:=a+b", "a:=b", "b+c", "b"}) {
+        for (const bool full : {true, false}) {
+            context c;
+            c.assign("a:=1");
+            c.assign("b:=2");
+            c.assign("c:=3");
+            c.exec(text);
+            const double before = c.eval("a");
+            const long long held = full ? quor::maxevalbytes : quor::maxevalbytes - 1000;
+            c.session.evalbytes = held;
+            const std::string fault = faulttext([&] { c.exec(text); });
+            EXPECT_EQ(fault, full ? "Error on nesting too deep, the expressions are too long" : "(no fault)") << text;
+            EXPECT_EQ(c.session.evalbytes, held) << text;
+            c.session.evalbytes = 0;
+            if (full) {
+                EXPECT_EQ(c.eval("a"), before) << text;
+            }
         }
     }
 }

@@ -224,6 +224,14 @@ private:
             out.push_back("for(" + forterm(std::string(1, "ijk"[depth])) + ")");
             body(out, depth);
             out.push_back("end");
+        } else if (depth < 3 && k == 2 && chance(40)) {
+            // A while loop bounded by its condition: its body may hold no flow line at all.
+            const std::string z = "zz" + std::to_string(depth);
+            out.push_back(z + ":=0");
+            out.push_back("while(" + z + "<" + std::to_string(pick(0, 4)) + ")");
+            out.push_back(z + ":=" + z + "+1");
+            body(out, depth);
+            out.push_back("end");
         } else if (depth < 3 && k == 2) {
             out.push_back("zz" + std::to_string(depth) + ":=0");
             out.push_back("while(" + (chance(30) ? "ln(0)" : expr(1)) + ")");
