@@ -22,9 +22,9 @@ measure() {
   "$timer" 5 "$@" | awk '{ printf "%s %s\n", $2, $1 }'
 }
 
-# side QUOR LUA PYTHON BC: the four commands ("-" skips one) run in 5 interleaved rounds, so
-# that a shared machine's changing load falls on all of them alike; prints "cpu wall" medians
-# for each in that order ("- -" for a skipped one).
+# side COMMAND...: the commands ("-" skips one) run in 5 interleaved rounds, so that a shared
+# machine's changing load falls on all of them alike; prints "cpu wall" medians for each in
+# that order ("- -" for a skipped one).
 side() {
   tmp=$(mktemp -d)
   for round in 1 2 3 4 5; do
@@ -36,7 +36,9 @@ side() {
       "$timer" 1 $cmd | awk '{ print $2, $1 }' >> "$tmp/$i"
     done
   done
-  for i in 1 2 3 4; do
+  i=0
+  for cmd in "$@"; do
+    i=$((i + 1))
     if [ -s "$tmp/$i" ]; then
       cpu=$(cut -d' ' -f1 "$tmp/$i" | sort -g | sed -n 3p)
       wall=$(cut -d' ' -f2 "$tmp/$i" | sort -g | sed -n 3p)
@@ -70,12 +72,8 @@ verdict() {
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b <= 0) b = 1e-6; printf "%.1f", a / b }'; }
 le() { awk -v a="$1" -v b="$2" 'BEGIN { print (a <= b) ? 1 : 0 }'; }
 
-# Each program's own start-up (a one-statement run) and that of a process doing nothing:
-# the "net" figures take the start-up away, the floor says what no process can beat.
-set -- $(measure $quor one.q); q1=$1
-set -- $(measure lua5.4 one.lua); l1=$1
-set -- $(measure $python one.py); p1=$1
-set -- $(measure bc -q one.bc); b1=$1
+# A process doing nothing: no process can beat it. Each program's own start-up (a
+# one-statement run, taking turns with the work) is taken away in the "net" figures.
 set -- $(measure true); floor=$1
 net() { [ "$1" = "-" ] || [ "$2" = "-" ] && { echo "-"; return; }; awk -v a="$1" -v b="$2" 'BEGIN { d = a - b; printf "%.4f", (d > 0.0001 ? d : 0.0001) }'; }
 
@@ -88,8 +86,12 @@ for work in loop fib; do
   have lua5.4 && lcmd="lua5.4 $work.lua"
   have $python && pcmd="$python $work.py"
   have bc && bcmd="bc -q $work.bc"
-  set -- $(side "$q" "$lcmd" "$pcmd" "$bcmd")
-  qc=$1; qw=$2; lc=$3; lw=$4; pc=$5; pw=$6; bcc=$7; bcw=$8
+  l1cmd=-; p1cmd=-; b1cmd=-
+  have lua5.4 && l1cmd="lua5.4 one.lua"
+  have $python && p1cmd="$python one.py"
+  have bc && b1cmd="bc -q one.bc"
+  set -- $(side "$q" "$lcmd" "$pcmd" "$bcmd" "$quor one.q" "$l1cmd" "$p1cmd" "$b1cmd")
+  qc=$1; qw=$2; lc=$3; lw=$4; pc=$5; pw=$6; bcc=$7; bcw=$8; q1=$9; shift 9; l1=$2; p1=$4; b1=$6
   row "$label" "$qc" "$qw" "$lc" "$lw" "$pc" "$pw" "$bcc" "$bcw"
   qn=$(net "$qc" "$q1"); ln=$(net "$lc" "$l1"); pn=$(net "$pc" "$p1"); bn=$(net "$bcc" "$b1")
   printf "    net of start-up: quor %s s" "$qn"
