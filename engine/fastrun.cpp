@@ -176,7 +176,7 @@ void entergroup(tsession& s, tmemo* memo)
 // Expressions of any shape: the operands and operators pushed in order, then reduced.
 [[gnu::noinline]] double rungeneral(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
 {
-    tnestguard guard(s, &tsession::groupdepth, maxgroupdepth, memo);
+    const tfixedguard<&tsession::groupdepth, maxgroupdepth> guard(s, memo);
     if (s.evalbytes + x.length > maxevalbytes) toolong(memo);
     const tcharge<long long> held(s.evalbytes, x.length);
     constexpr std::size_t small = 24;
@@ -247,7 +247,7 @@ double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsess
     if (!x.single && !x.binary) return rungeneral(x, vars, funcs, memo, s);
     double v;
     if (quickvalue(x, vars, s, 1, v)) return v;
-    tnestguard guard(s, &tsession::groupdepth, maxgroupdepth, memo);
+    const tfixedguard<&tsession::groupdepth, maxgroupdepth> guard(s, memo);
     if (s.evalbytes + x.length > maxevalbytes) toolong(memo);
     const tcharge<long long> held(s.evalbytes, x.length);
     auto operand = [&](const tcstep& st) { return st.kind == tcstep::number ? st.value : getref(*st.ref, vars, funcs, memo, s); };
@@ -307,7 +307,8 @@ double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsess
 // exec of a statement that is no call form: its value.
 [[gnu::always_inline]] inline double execplain(const tcstatement& st, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
 {
-    tnestguard guard(s, &tsession::groupdepth, maxgroupdepth, memo);
+    // Every caller runs a line or a condition and has looked at the stack itself.
+    const tfixedguard<&tsession::groupdepth, maxgroupdepth, false> guard(s, memo);
     s.beforestatement();
     double v;
     if (st.quick) {
@@ -325,7 +326,7 @@ tresult exec(const tcstatement& st, tvarlist& vars, tfunclist& funcs, tmemo* mem
         r.value = execplain(st, vars, funcs, memo, s);
         return r;
     }
-    tnestguard guard(s, &tsession::groupdepth, maxgroupdepth, memo);
+    const tfixedguard<&tsession::groupdepth, maxgroupdepth> guard(s, memo);
     s.beforestatement();
     int k = tableindex(funcs.stringnames, st.callname);
     if (k >= 0) {
@@ -412,7 +413,7 @@ int runrange(const tcstore& st, tfaultplace& fault, int first, int last, tvarlis
 [[gnu::always_inline]] inline int runplain(const tcstore& st, tfaultplace& fault, int first, int last, tvarlist& vars,
                                            tfunclist& funcs, tmemo* memo, tsession& s)
 {
-    tnestguard guard(s, &tsession::blockdepth, maxblockdepth, memo);
+    const tfixedguard<&tsession::blockdepth, maxblockdepth> guard(s, memo);
     s.step();
     if (first > last) s.idlepass();
     const tplaceguard keepplace(s);
@@ -537,7 +538,7 @@ int runfor(const tcstore& st, tfaultplace& fault, int E, int I, tvarlist& vars, 
 int runrange(const tcstore& st, tfaultplace& fault, int first, int last, tvarlist& vars, tfunclist& funcs,
              tmemo* memo, tsession& s)
 {
-    tnestguard guard(s, &tsession::blockdepth, maxblockdepth, memo);
+    const tfixedguard<&tsession::blockdepth, maxblockdepth> guard(s, memo);
     s.step();   // a loop over no statements counts its passes here
     if (first > last) s.idlepass();
     const tplaceguard keepplace(s);

@@ -62,7 +62,7 @@ std::string nestingmessage(int limit)
     return "Error on nesting deeper than " + std::to_string(limit) + " levels";
 }
 
-void tnestguard::fail(int limit, tmemo* memo)
+void nestingfault(int limit, tmemo* memo)
 {
     const std::string text = nestingmessage(limit);
     if (memo) memo->append(text);

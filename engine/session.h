@@ -122,12 +122,15 @@ private:
     std::uintptr_t stackfloor_ = 0;   // lowest frame address the budget allows
 };
 
+// The nesting fault past limit: its message goes to the memo (when there is one) and is raised.
+[[noreturn]] void nestingfault(int limit, tmemo* memo);
+
 // Counts one level of nesting for the guarded scope; fails past the limit.
 class tnestguard {
 public:
     tnestguard(tsession& s, int tsession::*counter, int limit, tmemo* memo) : s_(s), counter_(counter)
     {
-        if (s.*counter >= limit) fail(limit, memo);
+        if (s.*counter >= limit) nestingfault(limit, memo);
         s.checkstack();
         ++(s.*counter);
     }
@@ -136,9 +139,28 @@ public:
     tnestguard& operator=(const tnestguard&) = delete;
 
 private:
-    [[noreturn]] static void fail(int limit, tmemo* memo);
     tsession& s_;
     int tsession::*counter_;
+};
+
+// tnestguard for a counter and limit known when compiled: the same checks, with nothing but
+// the session for the unwinder to keep. Without Stack the stack is not looked at: for a
+// scope whose caller has just looked, a few frames up.
+template <int tsession::*Counter, int Limit, bool Stack = true>
+class tfixedguard {
+public:
+    tfixedguard(tsession& s, tmemo* memo) : s_(s)
+    {
+        if (s.*Counter >= Limit) nestingfault(Limit, memo);
+        if (Stack) s.checkstack();
+        ++(s.*Counter);
+    }
+    ~tfixedguard() { --(s_.*Counter); }
+    tfixedguard(const tfixedguard&) = delete;
+    tfixedguard& operator=(const tfixedguard&) = delete;
+
+private:
+    tsession& s_;
 };
 
 // Adds n to a counter for the life of the scope.
