@@ -454,7 +454,7 @@ int runif(const tcstore& st, tfaultplace& fault, int E, int I, tvarlist& vars, t
     return result;
 }
 
-int runwhile(const tcstore& st, tfaultplace& fault, int E, int I, tvarlist& vars, tfunclist& funcs, tmemo* memo,
+[[gnu::noinline]] int runwhile(const tcstore& st, tfaultplace& fault, int E, int I, tvarlist& vars, tfunclist& funcs, tmemo* memo,
              tsession& s)
 {
     const tcline& l = st.lines[static_cast<std::size_t>(I)];
@@ -473,7 +473,7 @@ int runwhile(const tcstore& st, tfaultplace& fault, int E, int I, tvarlist& vars
     return result;
 }
 
-int runfor(const tcstore& st, tfaultplace& fault, int E, int I, tvarlist& vars, tfunclist& funcs, tmemo* memo,
+[[gnu::noinline]] int runfor(const tcstore& st, tfaultplace& fault, int E, int I, tvarlist& vars, tfunclist& funcs, tmemo* memo,
            tsession& s)
 {
     const tcline& line = st.lines[static_cast<std::size_t>(I)];
@@ -740,7 +740,11 @@ double fastcalluserfunc(const std::string& name, const std::string& args, const 
             else fewflags[i] = true;
             copyvar(temp, body->params[i], text, vars, s);
         } else if (s.plotter() || !a[i].quoted) {
-            setref(*body->paramrefs[i], run(formof(a[i].expr), vars, funcs, memo, s), temp, funcs, memo, s);
+            // run(), with its quick case taken here.
+            const tcexpr& x = formof(a[i].expr);
+            double value;
+            if (!((x.single || x.binary) && quickvalue(x, vars, s, 1, value))) value = run(x, vars, funcs, memo, s);
+            setref(*body->paramrefs[i], value, temp, funcs, memo, s);
         } else {
             temp.settext(body->params[i], evaltext(text, vars, *funcs, memo, s));
         }
