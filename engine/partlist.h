@@ -102,7 +102,6 @@ inline bool quickop(tquickop op, double x, double y, double& r)
         return std::isfinite(r);
     }
     switch (op) {
-    case tquickop::add: r = x + y; break;
     case tquickop::sub: r = x - y; break;
     case tquickop::mul: r = x * y; break;
     case tquickop::lt: r = x < y ? 1 : 0; return true;
