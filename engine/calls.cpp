@@ -98,7 +98,7 @@ double callfunc(const std::string& calltext, long n, tvarlist& vars, tmemo* memo
 }
 
 tcallframe::tcallframe(const tvarlist& vars, tmemo* memo, tsession& s)
-    : guard_(s, &tsession::calldepth, maxcalldepth, memo), s_(s), groups_(s.groupdepth), blocks_(s.blockdepth)
+    : guard_(s, memo), s_(s), groups_(s.groupdepth), blocks_(s.blockdepth)
 {
     // Every call copies the caller's elements; deep recursion over big arrays must fail
     // as a copy fault before it exhausts the memory.

@@ -41,7 +41,7 @@ public:
     tcallframe& operator=(const tcallframe&) = delete;
 
 private:
-    tnestguard guard_;
+    tnestguard<&tsession::calldepth, maxcalldepth> guard_;
     tsession& s_;
     long long elements_ = 0;
     int groups_, blocks_;

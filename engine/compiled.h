@@ -77,7 +77,7 @@ struct tcexpr {
     // operand; plain operand, operator, plain operand.
     bool single = false;
     bool binary = false;
-    tquickop op = tquickop::none;   // binary: the operator, when quickcode knows it
+    tquickop op = tquickop::none;   // binary: the operator, when quickop knows it
 };
 
 // A plain statement: a call form, or an assignment chain ending in an expression.

@@ -21,7 +21,7 @@ namespace {
 double evaluate(const std::string& text, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
 {
     if (!s.reference) return fastevaluate(text, vars, funcs, memo, s);
-    tnestguard guard(s, &tsession::groupdepth, maxgroupdepth, memo);
+    const tnestguard<&tsession::groupdepth, maxgroupdepth> guard(s, memo);
     const std::string t = " " + markunary(text) + " ";
     const long len = static_cast<long>(t.size());
     // Every nesting level keeps its own text: deep nesting of long texts is bounded too.
@@ -93,7 +93,7 @@ double evalassign(const std::string& text, tvarlist& vars, tfunclist* funcs, tme
     if (!s.reference) return fastevalassign(text, vars, funcs, memo, s);
     const std::size_t at = text.find(":=");
     if (at == std::string::npos) return evaluate(text, vars, funcs, memo, s);
-    tnestguard guard(s, &tsession::groupdepth, maxgroupdepth, memo);
+    const tnestguard<&tsession::groupdepth, maxgroupdepth> guard(s, memo);
     const double v = evalassign(text.substr(at + 2), vars, funcs, memo, s);
     vars.setvar(text.substr(0, at), v, funcs, memo, s);
     return v;

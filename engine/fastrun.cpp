@@ -39,17 +39,6 @@ double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsess
 tresult exec(const tcstatement& st, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s);
 double callform(const tccall& c, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s);
 
-// Exact comparison of two names, inline for the short ones variables have.
-inline bool samename(const std::string& a, const std::string& b)
-{
-    const std::size_t n = a.size();
-    const char* p = a.data();
-    const char* q = b.data();
-    // Both texts end in a NUL, so the first bytes of two empty names compare equal.
-    if (n != b.size() || p[0] != q[0]) return false;
-    return n <= 1 || std::memcmp(p + 1, q + 1, n - 1) == 0;
-}
-
 // The variable of exactly this (cut) name when it still stands where it stood last time.
 inline tvar* hinted(tvarlist& vars, const std::string& key, std::size_t hint)
 {
@@ -176,7 +165,7 @@ void entergroup(tsession& s, tmemo* memo)
 // Expressions of any shape: the operands and operators pushed in order, then reduced.
 [[gnu::noinline]] double rungeneral(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
 {
-    const tfixedguard<&tsession::groupdepth, maxgroupdepth> guard(s, memo);
+    const tnestguard<&tsession::groupdepth, maxgroupdepth> guard(s, memo);
     if (s.evalbytes + x.length > maxevalbytes) toolong(memo);
     const tcharge<long long> held(s.evalbytes, x.length);
     constexpr std::size_t small = 24;
@@ -247,7 +236,7 @@ double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsess
     if (!x.single && !x.binary) return rungeneral(x, vars, funcs, memo, s);
     double v;
     if (quickvalue(x, vars, s, 1, v)) return v;
-    const tfixedguard<&tsession::groupdepth, maxgroupdepth> guard(s, memo);
+    const tnestguard<&tsession::groupdepth, maxgroupdepth> guard(s, memo);
     if (s.evalbytes + x.length > maxevalbytes) toolong(memo);
     const tcharge<long long> held(s.evalbytes, x.length);
     auto operand = [&](const tcstep& st) { return st.kind == tcstep::number ? st.value : getref(*st.ref, vars, funcs, memo, s); };
@@ -308,7 +297,7 @@ double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsess
 [[gnu::always_inline]] inline double execplain(const tcstatement& st, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
 {
     // Every caller runs a line or a condition and has looked at the stack itself.
-    const tfixedguard<&tsession::groupdepth, maxgroupdepth, false> guard(s, memo);
+    const tnestguard<&tsession::groupdepth, maxgroupdepth, false> guard(s, memo);
     s.beforestatement();
     double v;
     if (st.quick) {
@@ -326,7 +315,7 @@ tresult exec(const tcstatement& st, tvarlist& vars, tfunclist& funcs, tmemo* mem
         r.value = execplain(st, vars, funcs, memo, s);
         return r;
     }
-    const tfixedguard<&tsession::groupdepth, maxgroupdepth> guard(s, memo);
+    const tnestguard<&tsession::groupdepth, maxgroupdepth> guard(s, memo);
     s.beforestatement();
     int k = tableindex(funcs.stringnames, st.callname);
     if (k >= 0) {
@@ -378,7 +367,6 @@ double numberof(const tcstatement& st, tvarlist& vars, tfunclist& funcs, tmemo* 
     return v;
 }
 
-
 std::shared_ptr<const tcbody> bodyof(const tfuncitem& item, tdialect d)
 {
     auto& slot = item.compiled[d == tdialect::editor ? 0 : 1];
@@ -408,12 +396,21 @@ std::shared_ptr<const tcbody> bodyof(const tfuncitem& item, tdialect d)
 int runrange(const tcstore& st, tfaultplace& fault, int first, int last, tvarlist& vars, tfunclist& funcs,
              tmemo* memo, tsession& s);
 
+// Records the first fault of a run: the line it stood on and its text.
+void notefault(tfaultplace& fault, const tcstore& st, int line, const std::exception& e)
+{
+    if (fault.line >= 0) return;
+    fault.line = line;
+    fault.sourceline = st.lines[static_cast<std::size_t>(line)].sourceline;
+    fault.text = e.what();
+}
+
 // runrange over lines that are all run as statements (a plain loop body): the same
 // guards, steps, places and fault report, without the dispatch.
 [[gnu::always_inline]] inline int runplain(const tcstore& st, tfaultplace& fault, int first, int last, tvarlist& vars,
                                            tfunclist& funcs, tmemo* memo, tsession& s)
 {
-    const tfixedguard<&tsession::blockdepth, maxblockdepth> guard(s, memo);
+    const tnestguard<&tsession::blockdepth, maxblockdepth> guard(s, memo);
     s.step();
     if (first > last) s.idlepass();
     const tplaceguard keepplace(s);
@@ -426,11 +423,7 @@ int runrange(const tcstore& st, tfaultplace& fault, int first, int last, tvarlis
             else execplain(*l.stmt, vars, funcs, memo, s);
         }
     } catch (const std::exception& e) {
-        if (fault.line < 0) {
-            fault.line = current;
-            fault.sourceline = st.lines[static_cast<std::size_t>(current)].sourceline;
-            fault.text = e.what();
-        }
+        notefault(fault, st, current, e);
         throw;
     }
     return 1;
@@ -538,7 +531,7 @@ int runif(const tcstore& st, tfaultplace& fault, int E, int I, tvarlist& vars, t
 int runrange(const tcstore& st, tfaultplace& fault, int first, int last, tvarlist& vars, tfunclist& funcs,
              tmemo* memo, tsession& s)
 {
-    const tfixedguard<&tsession::blockdepth, maxblockdepth> guard(s, memo);
+    const tnestguard<&tsession::blockdepth, maxblockdepth> guard(s, memo);
     s.step();   // a loop over no statements counts its passes here
     if (first > last) s.idlepass();
     const tplaceguard keepplace(s);
@@ -570,11 +563,7 @@ int runrange(const tcstore& st, tfaultplace& fault, int first, int last, tvarlis
             current = L + 1;
         }
     } catch (const std::exception& e) {
-        if (fault.line < 0 && current >= 0 && current < count) {
-            fault.line = current;
-            fault.sourceline = st.lines[static_cast<std::size_t>(current)].sourceline;
-            fault.text = e.what();
-        }
+        if (current >= 0 && current < count) notefault(fault, st, current, e);
         throw;
     }
     return result;

@@ -37,7 +37,7 @@ std::string blockterm(const std::string& line, bool editordialect)
 
 int runlines(tfuncstore& store, int first, int last, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
 {
-    tnestguard guard(s, &tsession::blockdepth, maxblockdepth, memo);
+    const tnestguard<&tsession::blockdepth, maxblockdepth> guard(s, memo);
     s.step();   // a loop over no statements counts its passes here
     if (first > last) s.idlepass();
     const tplaceguard keepplace(s);

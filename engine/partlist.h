@@ -57,26 +57,8 @@ inline int codepriority(int code)
 }
 double operatecode(int code, double x, double y, tsession& s);
 
-// The usual cases of operatecode, inline: a finite sum, difference or product and the
-// comparisons. False (r unset) for everything else, which operatecode must do.
-inline bool quickcode(int code, double x, double y, double& r)
-{
-    switch (code) {
-    case 43: r = x + y; break;
-    case 45: r = x - y; break;
-    case 42: r = x * y; break;
-    case 60: r = x < y ? 1 : 0; return true;
-    case 62: r = x > y ? 1 : 0; return true;
-    case 61: r = x == y ? 1 : 0; return true;
-    case 6062: r = x != y ? 1 : 0; return true;
-    case 6061: r = x <= y ? 1 : 0; return true;
-    case 6261: r = x >= y ? 1 : 0; return true;
-    default: return false;
-    }
-    return std::isfinite(r);
-}
-
-// quickcode's operators by a dense number, for forms that keep the operator of a scan.
+// The operators whose usual cases quickop does inline, by a dense number (forms keep the
+// number of their operator).
 enum class tquickop : unsigned char { none, add, sub, mul, lt, gt, eq, ne, le, ge };
 inline tquickop quickopof(int code)
 {
@@ -94,7 +76,8 @@ inline tquickop quickopof(int code)
     }
 }
 
-// quickcode by the dense number.
+// The usual cases of operatecode, inline: a finite sum, difference or product and the
+// comparisons. False (r unset) for everything else, which operatecode must do.
 inline bool quickop(tquickop op, double x, double y, double& r)
 {
     if (op == tquickop::add) {   // the commonest, tested before the table
@@ -119,7 +102,7 @@ inline bool quickop(tquickop op, double x, double y, double& r)
 inline double applycode(int code, double x, double y, tsession& s)
 {
     double r;
-    if (quickcode(code, x, y, r)) return r;
+    if (quickop(quickopof(code), x, y, r)) return r;
     return operatecode(code, x, y, s);
 }
 

@@ -125,39 +125,21 @@ private:
 // The nesting fault past limit: its message goes to the memo (when there is one) and is raised.
 [[noreturn]] void nestingfault(int limit, tmemo* memo);
 
-// Counts one level of nesting for the guarded scope; fails past the limit.
+// Counts one level of nesting of the session's Counter for the guarded scope; fails past
+// Limit. Without Stack the stack is not looked at: for a scope whose caller has just
+// looked, a few frames up.
+template <int tsession::*Counter, int Limit, bool Stack = true>
 class tnestguard {
 public:
-    tnestguard(tsession& s, int tsession::*counter, int limit, tmemo* memo) : s_(s), counter_(counter)
-    {
-        if (s.*counter >= limit) nestingfault(limit, memo);
-        s.checkstack();
-        ++(s.*counter);
-    }
-    ~tnestguard() { --(s_.*counter_); }
-    tnestguard(const tnestguard&) = delete;
-    tnestguard& operator=(const tnestguard&) = delete;
-
-private:
-    tsession& s_;
-    int tsession::*counter_;
-};
-
-// tnestguard for a counter and limit known when compiled: the same checks, with nothing but
-// the session for the unwinder to keep. Without Stack the stack is not looked at: for a
-// scope whose caller has just looked, a few frames up.
-template <int tsession::*Counter, int Limit, bool Stack = true>
-class tfixedguard {
-public:
-    tfixedguard(tsession& s, tmemo* memo) : s_(s)
+    tnestguard(tsession& s, tmemo* memo) : s_(s)
     {
         if (s.*Counter >= Limit) nestingfault(Limit, memo);
         if (Stack) s.checkstack();
         ++(s.*Counter);
     }
-    ~tfixedguard() { --(s_.*Counter); }
-    tfixedguard(const tfixedguard&) = delete;
-    tfixedguard& operator=(const tfixedguard&) = delete;
+    ~tnestguard() { --(s_.*Counter); }
+    tnestguard(const tnestguard&) = delete;
+    tnestguard& operator=(const tnestguard&) = delete;
 
 private:
     tsession& s_;

@@ -37,7 +37,7 @@ std::string execstatement(const std::string& text, tvarlist& vars, tfunclist& fu
 {
     if (!s.reference) return fastexecstatement(text, vars, funcs, memo, s);
     // Calls of commands nest statements inside statements, as brackets nest groups.
-    tnestguard guard(s, &tsession::groupdepth, maxgroupdepth, memo);
+    const tnestguard<&tsession::groupdepth, maxgroupdepth> guard(s, memo);
     s.beforestatement();
     if (const auto call = splitcall(text, s)) {
         int k = tableindex(funcs.stringnames, call->name);

@@ -47,10 +47,7 @@ void tvarlist::assignlist(const tvarlist& source)
             }
             tvar& to = items[i];
             // A reused list mostly holds the same names already (calls of one function).
-            const std::size_t n = from.name.size();
-            const bool same = to.name.size() == n && to.name[0] == from.name[0] &&
-                              (n <= 1 || std::memcmp(to.name.data() + 1, from.name.data() + 1, n - 1) == 0);
-            if (!same) to.name = from.name;
+            if (!samename(to.name, from.name)) to.name = from.name;
             to.value = from.value;
             to.demension.clear();
             to.asistance.clear();

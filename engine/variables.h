@@ -1,6 +1,7 @@
 #pragma once
 // Variables: a scalar value beside an optional sequence of elements (array or text).
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -81,6 +82,17 @@ struct tsplitref {
 tsplitref splitref(const std::string& ref);
 // Number of commas in t outside (...) and [...] groups.
 int topcommas(const std::string& t, tdialect d);
+
+// Exact comparison of two names, inline for the short ones variables have.
+inline bool samename(const std::string& a, const std::string& b)
+{
+    const std::size_t n = a.size();
+    const char* p = a.data();
+    const char* q = b.data();
+    // Both texts end in a NUL, so the first bytes of two empty names compare equal.
+    if (n != b.size() || p[0] != q[0]) return false;
+    return n <= 1 || std::memcmp(p + 1, q + 1, n - 1) == 0;
+}
 
 // Cuts a short text to its 255 bytes.
 std::string shortstring(const std::string& s);
