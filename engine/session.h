@@ -162,14 +162,22 @@ private:
 // Restores the session's statement place when the scope ends.
 class tplaceguard {
 public:
-    explicit tplaceguard(tsession& s) : s_(s), saved_(s.place) {}
-    ~tplaceguard() { s_.place = saved_; }
+    // Field by field: a copy of the whole record would be one wide load just after the
+    // narrower stores that set the place, which the processor cannot forward (a stall per
+    // loop pass).
+    explicit tplaceguard(tsession& s) : s_(s), file_(s.place.file), line_(s.place.line) {}
+    ~tplaceguard()
+    {
+        s_.place.file = file_;
+        s_.place.line = line_;
+    }
     tplaceguard(const tplaceguard&) = delete;
     tplaceguard& operator=(const tplaceguard&) = delete;
 
 private:
     tsession& s_;
-    tsourceplace saved_;
+    const std::string* file_;
+    int line_;
 };
 
 // The message of a nesting fault.
