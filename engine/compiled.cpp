@@ -267,6 +267,19 @@ void compilestore(tcstore& out, const std::vector<std::string>& texts, const std
         else if (l.code == kwfor) l.forterm = compileforterm(blockterm(text, editor), d);
         else if (l.code != kwbreak) l.stmt = compilestatement(text, d, true);
     }
+    auto quick = [&](int first, int last) {   // first..last: plain, not empty, all short statements
+        if (first > last) return false;
+        for (int j = first; j <= last; ++j) {
+            const tcstatement& x = *out.lines[static_cast<std::size_t>(j)].stmt;
+            if (x.callform || !(x.quick || x.quickvalue)) return false;
+        }
+        return true;
+    };
+    for (int i = 0; i < count; ++i) {
+        tcline& l = out.lines[static_cast<std::size_t>(i)];
+        if (l.plainbody) l.quickbody = quick(i + 1, (l.code == kwif && l.elseindex >= 0 ? l.elseindex : l.end) - 1);
+        if (l.plainelse) l.quickelse = quick(l.elseindex + 1, l.end - 1);
+    }
 }
 
 const tcexpr& formof(const tlazy<tcexpr>& lazy)

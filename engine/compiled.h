@@ -37,14 +37,14 @@ struct tcref {
     std::string index;       // indexed: the index text
     int dims = 1;            // indexed: 1 + top-level commas of the index text
     tlazy<tcexpr> indexexpr; // the index when dims is 1
-    mutable std::size_t hint = 0;   // where the variable stood last time
+    mutable std::size_t hint = 0;   // where the variable stood last time (byte offset)
 };
 
 // One argument of a user-function call as cut for a given parameter count.
 struct tcarg {
     tlazy<tcexpr> expr;
     std::string key;                  // the text cut to 255 bytes: a variable passed by name
-    mutable std::size_t hint = 0;     // where that variable stood last time
+    mutable std::size_t hint = 0;     // where that variable stood last time (byte offset)
     bool quoted = false;              // holds a quote
 };
 
@@ -119,6 +119,10 @@ struct tcline {
     // if, plainelse says the same of the part after its else.
     bool plainbody = false;
     bool plainelse = false;
+    // The same parts when they are not empty and every line of them is a short statement
+    // (quick or quickvalue, no call form).
+    bool quickbody = false;
+    bool quickelse = false;
 };
 
 struct tcstore {
@@ -136,7 +140,7 @@ struct tcbody {
     std::string resultname;
     std::shared_ptr<const tcref> resultref;
     std::string resultkey;                 // the result name cut to 255 bytes
-    mutable std::size_t resulthint = 0;    // where the result variable stood last time
+    mutable std::size_t resulthint = 0;    // where the result variable stood last time (byte offset)
     tcstore store;
 };
 

@@ -40,12 +40,12 @@ tresult exec(const tcstatement& st, tvarlist& vars, tfunclist& funcs, tmemo* mem
 double callform(const tccall& c, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s);
 
 // The variable of exactly this (cut) name when it still stands where it stood last time.
-inline tvar* hinted(tvarlist& vars, const std::string& key, std::size_t hint)
+// Hints are byte offsets into the list's records, so that nothing is multiplied or divided.
+[[gnu::always_inline]] inline tvar* hinted(tvarlist& vars, const std::string& key, std::size_t hint)
 {
-    // Compared in bytes: the count of variables would take a division.
     char* const first = reinterpret_cast<char*>(vars.items.data());
     const std::size_t bytes = static_cast<std::size_t>(reinterpret_cast<char*>(std::to_address(vars.items.end())) - first);
-    const std::size_t at = hint * sizeof(tvar);
+    const std::size_t at = hint;
     if (at >= bytes) return nullptr;
     tvar* const v = reinterpret_cast<tvar*>(first + at);
     return samename(v->name, key) ? v : nullptr;
@@ -57,7 +57,7 @@ inline tvar* hinted(tvarlist& vars, const std::string& key, std::size_t hint)
     std::vector<tvar>& items = vars.items;
     for (std::size_t i = 0; i < items.size(); ++i)
         if (samename(items[i].name, key)) {
-            hint = i;
+            hint = i * sizeof(tvar);
             return &items[i];
         }
     return nullptr;
@@ -247,14 +247,15 @@ double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsess
 }
 
 // evalassign of a one-target statement when the target stands where it stood and the value
-// comes quickly (two levels of guards would pass): the same effect as the general way.
-[[gnu::always_inline]] inline bool quickassign(const tcstatement& st, tvarlist& vars, tsession& s, double& v)
+// comes quickly (`levels` more guard levels would pass: two, and one more for a statement
+// whose own guard is not taken): the same effect as the general way.
+[[gnu::always_inline]] inline bool quickassign(const tcstatement& st, tvarlist& vars, tsession& s, int levels, double& v)
 {
     const tcref& target = *st.targets[0];
     tvar* t = hinted(vars, target.key, target.hint);
     if (!t) return false;
     const tcexpr& x = *st.expr;
-    if (s.groupdepth + 2 > maxgroupdepth || s.evalbytes + x.length > maxevalbytes) return false;
+    if (s.groupdepth + levels > maxgroupdepth || s.evalbytes + x.length > maxevalbytes) return false;
     // An operand naming the target reads the variable just found: names are unique in a list.
     double left, right;
     if (st.targetfirst) left = t->value;
@@ -301,7 +302,7 @@ double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsess
     s.beforestatement();
     double v;
     if (st.quick) {
-        if (quickassign(st, vars, s, v)) return v;
+        if (quickassign(st, vars, s, 2, v)) return v;
     } else if (st.quickvalue && quickvalue(*st.expr, vars, s, 1, v)) {
         return v;
     }
@@ -429,6 +430,49 @@ void notefault(tfaultplace& fault, const tcstore& st, int line, const std::excep
     return 1;
 }
 
+// The rest of a quick pass from line current on, run as runplain would run it, which by
+// then had counted `counted` steps (its own and those of the lines before).
+[[gnu::noinline]] int finishpass(const tcstore& st, tfaultplace& fault, int current, int last, long long counted,
+                                 tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
+{
+    // The pass has checked the depth and the stack at its own level.
+    const tnestguard<&tsession::blockdepth, maxblockdepth, false> guard(s, memo);
+    s.countsteps(counted);
+    const tplaceguard keepplace(s);
+    try {
+        for (; current <= last; ++current) {
+            const tcline& l = st.lines[static_cast<std::size_t>(current)];
+            s.place = {&st.source, l.sourceline};
+            execplain(*l.stmt, vars, funcs, memo, s);
+        }
+    } catch (const std::exception& e) {
+        notefault(fault, st, current, e);
+        throw;
+    }
+    return 1;
+}
+
+// runplain over a quick body. When nothing can come between its statements (no events let
+// through, no stop asked for, the step limit not reached within the pass) and every guard
+// has room, its statements run without their guards, steps and places, which nothing would
+// see; a statement that does not go the quick way finishes the pass as runplain would.
+[[gnu::always_inline]] inline int runquick(const tcstore& st, tfaultplace& fault, int first, int last, tvarlist& vars,
+                                           tfunclist& funcs, tmemo* memo, tsession& s)
+{
+    const long long steps = last - first + 2;   // the range's own step and one per line
+    if (!s.quietsteps(steps) || s.blockdepth >= maxblockdepth) return runplain(st, fault, first, last, vars, funcs, memo, s);
+    s.checkstack();
+    for (int current = first; current <= last; ++current) {
+        const tcstatement& x = *st.lines[static_cast<std::size_t>(current)].stmt;
+        double v;
+        // The statement's own guard level comes on top of the quick paths' levels.
+        if (x.quick ? quickassign(x, vars, s, 3, v) : quickvalue(*x.expr, vars, s, 2, v)) continue;
+        return finishpass(st, fault, current, last, current - first + 1, vars, funcs, memo, s);
+    }
+    s.countsteps(steps);
+    return 1;
+}
+
 int runif(const tcstore& st, tfaultplace& fault, int E, int I, tvarlist& vars, tfunclist& funcs, tmemo* memo,
           tsession& s)
 {
@@ -438,11 +482,13 @@ int runif(const tcstore& st, tfaultplace& fault, int E, int I, tvarlist& vars, t
     const double condition = numberof(*l.stmt, vars, funcs, memo, s);
     if (condition >= 1) {
         const int last = (elseindex >= 0 ? elseindex : E) - 1;
-        result = l.plainbody ? runplain(st, fault, I + 1, last, vars, funcs, memo, s)
-                             : runrange(st, fault, I + 1, last, vars, funcs, memo, s);
+        result = l.quickbody   ? runquick(st, fault, I + 1, last, vars, funcs, memo, s)
+                 : l.plainbody ? runplain(st, fault, I + 1, last, vars, funcs, memo, s)
+                               : runrange(st, fault, I + 1, last, vars, funcs, memo, s);
     } else if (elseindex >= 0) {
-        result = l.plainelse ? runplain(st, fault, elseindex + 1, E - 1, vars, funcs, memo, s)
-                             : runrange(st, fault, elseindex + 1, E - 1, vars, funcs, memo, s);
+        result = l.quickelse   ? runquick(st, fault, elseindex + 1, E - 1, vars, funcs, memo, s)
+                 : l.plainelse ? runplain(st, fault, elseindex + 1, E - 1, vars, funcs, memo, s)
+                               : runrange(st, fault, elseindex + 1, E - 1, vars, funcs, memo, s);
     }
     return result;
 }
@@ -455,13 +501,50 @@ int runif(const tcstore& st, tfaultplace& fault, int E, int I, tvarlist& vars, t
     try {
         for (;;) {
             if (numberof(*l.stmt, vars, funcs, memo, s) < 1) break;
-            result = l.plainbody ? runplain(st, fault, I + 1, E - 1, vars, funcs, memo, s)
-                                 : runrange(st, fault, I + 1, E - 1, vars, funcs, memo, s);
+            result = l.quickbody   ? runquick(st, fault, I + 1, E - 1, vars, funcs, memo, s)
+                     : l.plainbody ? runplain(st, fault, I + 1, E - 1, vars, funcs, memo, s)
+                                   : runrange(st, fault, I + 1, E - 1, vars, funcs, memo, s);
             if (result == kwbreak) break;
         }
     } catch (const std::exception&) {
         memoline(memo, "Error on while flow");
         throw tfault("Error on while flow");
+    }
+    return result;
+}
+
+// How a loop body is run: runquick, runplain or runrange.
+enum class tbodyrun { quick, plain, general };
+
+// The passes of a for loop over lines first..last whose variable starts set and whose
+// direction is known. Compiled once for each way of running the body, each on its own.
+template <tbodyrun how>
+[[gnu::noinline]] int forpasses(const tcstore& st, tfaultplace& fault, int first, int last, const tcref& name,
+                                double end, double step, double direction, tvarlist& vars, tfunclist& funcs,
+                                tmemo* memo, tsession& s)
+{
+    // Nothing runs between stepping the variable and testing it again, nor between reading
+    // it and stepping it: a variable found by its name is read and written in place, as
+    // getref and setref would do it.
+    int result = 1;
+    bool known = false;
+    double v = 0;
+    for (;;) {
+        if (!known) v = getref(name, vars, &funcs, memo, s);
+        if ((end - v) * direction < 0) break;
+        if constexpr (how == tbodyrun::quick) result = runquick(st, fault, first, last, vars, funcs, memo, s);
+        else if constexpr (how == tbodyrun::plain) result = runplain(st, fault, first, last, vars, funcs, memo, s);
+        else result = runrange(st, fault, first, last, vars, funcs, memo, s);
+        if (result == kwbreak) break;
+        tvar* var = name.indexed ? nullptr : hinted(vars, name.key, name.hint);
+        known = var != nullptr;
+        if (known) {
+            v = var->value + step;
+            var->value = v;
+        } else {
+            const double now = getref(name, vars, &funcs, memo, s);
+            setref(name, now + step, vars, &funcs, memo, s);
+        }
     }
     return result;
 }
@@ -492,32 +575,12 @@ int runif(const tcstore& st, tfaultplace& fault, int E, int I, tvarlist& vars, t
     try {
         if (start != end) {
             const double direction = end > start ? 1 : -1;
-            // Nothing runs between stepping the variable and testing it again, nor between
-            // reading it and stepping it: a variable found by its name is read and written
-            // in place, as getref and setref would do it.
-            // The passes are written once for each kind of body, so that a plain body's
-            // loop is compiled on its own.
-            auto passes = [&](auto body) {
-                bool known = false;
-                double v = 0;
-                for (;;) {
-                    if (!known) v = getref(name, vars, &funcs, memo, s);
-                    if ((end - v) * direction < 0) break;
-                    result = body();
-                    if (result == kwbreak) break;
-                    tvar* var = name.indexed ? nullptr : hinted(vars, name.key, name.hint);
-                    known = var != nullptr;
-                    if (known) {
-                        v = var->value + step;
-                        var->value = v;
-                    } else {
-                        const double now = getref(name, vars, &funcs, memo, s);
-                        setref(name, now + step, vars, &funcs, memo, s);
-                    }
-                }
-            };
-            if (line.plainbody) passes([&] { return runplain(st, fault, I + 1, E - 1, vars, funcs, memo, s); });
-            else passes([&] { return runrange(st, fault, I + 1, E - 1, vars, funcs, memo, s); });
+            if (line.quickbody)
+                result = forpasses<tbodyrun::quick>(st, fault, I + 1, E - 1, name, end, step, direction, vars, funcs, memo, s);
+            else if (line.plainbody)
+                result = forpasses<tbodyrun::plain>(st, fault, I + 1, E - 1, name, end, step, direction, vars, funcs, memo, s);
+            else
+                result = forpasses<tbodyrun::general>(st, fault, I + 1, E - 1, name, end, step, direction, vars, funcs, memo, s);
         } else {
             result = runrange(st, fault, I + 1, E - 1, vars, funcs, memo, s);
         }
@@ -760,7 +823,7 @@ double fastevalassign(const std::string& text, tvarlist& vars, tfunclist* funcs,
 {
     const std::shared_ptr<const tcstatement> form = codecache(s).statement(text, s.dialect);
     double v;
-    if (form->quick && quickassign(*form, vars, s, v)) return v;
+    if (form->quick && quickassign(*form, vars, s, 2, v)) return v;
     return assign(*form, vars, funcs, memo, s);
 }
 

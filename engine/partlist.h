@@ -78,7 +78,7 @@ inline tquickop quickopof(int code)
 
 // The usual cases of operatecode, inline: a finite sum, difference or product and the
 // comparisons. False (r unset) for everything else, which operatecode must do.
-inline bool quickop(tquickop op, double x, double y, double& r)
+[[gnu::always_inline]] inline bool quickop(tquickop op, double x, double y, double& r)
 {
     if (op == tquickop::add) {   // the commonest, tested before the table
         r = x + y;

@@ -86,6 +86,17 @@ public:
         step();
         if (stoprequested && eventdepth == 0) stop();
     }
+    // True when the next n steps would let nothing through between them: no events are
+    // run, no stop is asked for and the step limit is not reached.
+    bool quietsteps(long long n) const
+    {
+        return !(events_ && editor()) && !stoprequested && (steplimit <= 0 || steps + n <= steplimit);
+    }
+    // Counts n steps that quietsteps(n) allowed.
+    void countsteps(long long n)
+    {
+        if (steplimit > 0) steps += n;
+    }
     // A pass over no statements (an empty loop body): pending events run and a requested
     // stop is honoured as before a statement, so that such a loop can be stopped too.
     void idlepass()

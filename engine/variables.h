@@ -84,7 +84,7 @@ tsplitref splitref(const std::string& ref);
 int topcommas(const std::string& t, tdialect d);
 
 // Exact comparison of two names, inline for the short ones variables have.
-inline bool samename(const std::string& a, const std::string& b)
+[[gnu::always_inline]] inline bool samename(const std::string& a, const std::string& b)
 {
     const std::size_t n = a.size();
     const char* p = a.data();

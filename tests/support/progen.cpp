@@ -27,6 +27,9 @@ public:
         p.lines.push_back("n:=" + std::to_string(pick(0, 4)));
         for (int i = 0; i < n; ++i) statement(p.lines, 0);
         for (int i = pick(0, 3); i > 0; --i) p.answers.push_back(oneof({"7", "x1", "<cancel>", "2.5", "abc", "-3"}));
+        // Mostly a limit only runaway loops reach; now and then one that falls anywhere,
+        // mid-loop, mid-call or mid-pass.
+        if (chance(30)) p.steplimit = pick(1, 300);
         return p;
     }
 
@@ -148,7 +151,7 @@ private:
 
     std::string plain()
     {
-        switch (pick(0, 30)) {
+        switch (pick(0, 33)) {
         case 0: case 1: case 2: case 3: return ref() + ":=" + expr(0);
         case 4: return name() + ":=" + name() + ":=" + expr(0);
         case 5: return ref() + ":=" + ref() + ":=" + expr(0);
@@ -175,6 +178,13 @@ private:
         case 27: return " " + name() + " := " + expr(0);
         case 28: return "d[" + std::to_string(pick(0, 1)) + "]:=" + std::to_string(pick(0, 3));
         case 29: return name() + ":=" + expr(0) + ";" + name() + ":=" + expr(0);
+        case 30: case 31: case 32: {
+            // A short statement: one plain operand, or two around an operator.
+            auto plainoperand = [&] { return chance(50) ? number() : name(); };
+            std::string e = plainoperand();
+            if (chance(70)) e += oneof({"+", "-", "*", "<", "/", ">=", "<>"}) + plainoperand();
+            return chance(80) ? name() + ":=" + e : e;
+        }
         default: return "print(" + expr(0) + ")";
         }
     }
@@ -295,7 +305,7 @@ std::string runtranscript(const tprogram& p, quor::tdialect d, bool reference)
 {
     context c(d);
     c.session.reference = reference;
-    c.session.steplimit = 20000;   // a body that deletes its loop's variable may loop for ever
+    c.session.steplimit = p.steplimit;   // a body that deletes its loop's variable may loop for ever
     c.unit(p.unit);
     c.host.answers.assign(p.answers.begin(), p.answers.end());
     std::ostringstream out;

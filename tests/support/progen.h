@@ -13,6 +13,7 @@ struct tprogram {
     std::vector<std::string> unit;      // function blocks loaded before the run
     std::vector<std::string> lines;     // the main procedure
     std::vector<std::string> answers;   // input-box answers ("<cancel>" cancels)
+    long long steplimit = 20000;        // the run's step limit
 };
 
 // A random program; `loadfile` is a unit file the program may load mid-run.
