@@ -267,11 +267,14 @@ void compilestore(tcstore& out, const std::vector<std::string>& texts, const std
         else if (l.code == kwfor) l.forterm = compileforterm(blockterm(text, editor), d);
         else if (l.code != kwbreak) l.stmt = compilestatement(text, d, true);
     }
-    auto quick = [&](int first, int last) {   // first..last: plain, not empty, all short statements
+    // first..last: plain, not empty, all short statements whose operator (if any) can go the
+    // quick way; a division, say, would leave the quick pass every time.
+    auto quick = [&](int first, int last) {
         if (first > last) return false;
         for (int j = first; j <= last; ++j) {
             const tcstatement& x = *out.lines[static_cast<std::size_t>(j)].stmt;
             if (x.callform || !(x.quick || x.quickvalue)) return false;
+            if (x.expr->binary && x.expr->op == tquickop::none) return false;
         }
         return true;
     };

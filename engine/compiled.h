@@ -120,7 +120,7 @@ struct tcline {
     bool plainbody = false;
     bool plainelse = false;
     // The same parts when they are not empty and every line of them is a short statement
-    // (quick or quickvalue, no call form).
+    // (quick or quickvalue, no call form) with an operator quickop knows, if any.
     bool quickbody = false;
     bool quickelse = false;
 };

@@ -406,16 +406,11 @@ void notefault(tfaultplace& fault, const tcstore& st, int line, const std::excep
     fault.text = e.what();
 }
 
-// runrange over lines that are all run as statements (a plain loop body): the same
-// guards, steps, places and fault report, without the dispatch.
-[[gnu::always_inline]] inline int runplain(const tcstore& st, tfaultplace& fault, int first, int last, tvarlist& vars,
-                                           tfunclist& funcs, tmemo* memo, tsession& s)
+// Lines current..last of a plain range run as statements, each at its place; the first
+// fault is noted at its line.
+[[gnu::always_inline]] inline void runstatements(const tcstore& st, tfaultplace& fault, int current, int last,
+                                                 tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
 {
-    const tnestguard<&tsession::blockdepth, maxblockdepth> guard(s, memo);
-    s.step();
-    if (first > last) s.idlepass();
-    const tplaceguard keepplace(s);
-    int current = first;
     try {
         for (; current <= last; ++current) {
             const tcline& l = st.lines[static_cast<std::size_t>(current)];
@@ -427,6 +422,18 @@ void notefault(tfaultplace& fault, const tcstore& st, int line, const std::excep
         notefault(fault, st, current, e);
         throw;
     }
+}
+
+// runrange over lines that are all run as statements (a plain loop body): the same
+// guards, steps, places and fault report, without the dispatch.
+[[gnu::always_inline]] inline int runplain(const tcstore& st, tfaultplace& fault, int first, int last, tvarlist& vars,
+                                           tfunclist& funcs, tmemo* memo, tsession& s)
+{
+    const tnestguard<&tsession::blockdepth, maxblockdepth> guard(s, memo);
+    s.step();
+    if (first > last) s.idlepass();
+    const tplaceguard keepplace(s);
+    runstatements(st, fault, first, last, vars, funcs, memo, s);
     return 1;
 }
 
@@ -439,23 +446,15 @@ void notefault(tfaultplace& fault, const tcstore& st, int line, const std::excep
     const tnestguard<&tsession::blockdepth, maxblockdepth, false> guard(s, memo);
     s.countsteps(counted);
     const tplaceguard keepplace(s);
-    try {
-        for (; current <= last; ++current) {
-            const tcline& l = st.lines[static_cast<std::size_t>(current)];
-            s.place = {&st.source, l.sourceline};
-            execplain(*l.stmt, vars, funcs, memo, s);
-        }
-    } catch (const std::exception& e) {
-        notefault(fault, st, current, e);
-        throw;
-    }
+    runstatements(st, fault, current, last, vars, funcs, memo, s);
     return 1;
 }
 
 // runplain over a quick body. When nothing can come between its statements (no events let
-// through, no stop asked for, the step limit not reached within the pass) and every guard
-// has room, its statements run without their guards, steps and places, which nothing would
-// see; a statement that does not go the quick way finishes the pass as runplain would.
+// through, no stop asked for, the step limit not reached within the pass) and the range's
+// own guard has room, its statements run without their guards, steps and places, which
+// nothing would see; a statement that does not go the quick way (a guard of its own out of
+// room among the reasons) finishes the pass as runplain would.
 [[gnu::always_inline]] inline int runquick(const tcstore& st, tfaultplace& fault, int first, int last, tvarlist& vars,
                                            tfunclist& funcs, tmemo* memo, tsession& s)
 {

@@ -92,20 +92,24 @@ std::string transcript(const std::vector<std::string>& lines, quor::tdialect d, 
     }
     for (const std::string& e : host.take()) out << e << "\n";
     out << "fault: " << store.fault.line << " " << store.fault.sourceline << " " << store.fault.text << "\n";
-    for (const quor::tvar& v : vars.items) out << v.name << "=" << quor::numtotext(v.value) << " ";
+    for (const quor::tvar& v : vars.items) {
+        out << v.name << "=" << quor::numtotext(v.value) << "[";
+        for (double e : v.data) out << quor::numtotext(e) << ",";
+        out << "] ";
+    }
     out << "\ndepths " << session.groupdepth << " " << session.blockdepth << " steps " << session.steps
         << " events " << host.processed;
     return out.str();
 }
 
-// The value a transcript lists for a variable, or "(none)".
+// The scalar value a transcript lists for a variable, or "(none)".
 std::string value(const std::string& t, const std::string& name)
 {
     for (const char* before : {"\n", " "}) {
         const std::size_t at = t.find(before + name + "=");
         if (at == std::string::npos) continue;
         const std::size_t from = at + 1 + name.size() + 1;
-        return t.substr(from, t.find(' ', from) - from);
+        return t.substr(from, t.find('[', from) - from);
     }
     return "(none)";
 }
@@ -205,23 +209,32 @@ TEST(QuickBodies, StopAtTheStepTheLimitNames)
 
 TEST(QuickBodies, AStatementThatLeavesTheQuickWayFinishesItsPass)
 {
-    // t:=s/i divides (no quick operator) and u is made in the first pass: both go the usual
-    // way, with the pass's steps and places kept.
+    // u and w are made in the first pass, and w:=s*1e308 overflows from the second pass on
+    // (a box, and 0): those statements go the usual way, the rest of their pass with them,
+    // with the pass's steps and places kept. The second loop's body is not a quick one.
     const std::vector<std::string> lines = {
-        "s:=0", "for(i:=1:4)", "s:=s+i", "t:=s/i", "u:=s*2", "end", "for(i:=1:3)", "s:=s+i", "a[i]:=s", "end",
+        "s:=0", "for(i:=1:4)", "s:=s+i", "u:=s*2", "w:=s*1e308", "end", "for(i:=1:3)", "s:=s+i", "a[i]:=s", "end",
     };
     for (const quor::tdialect d : {quor::tdialect::editor, quor::tdialect::plotter}) {
-        for (long long limit : {0LL, 9LL, 10LL, 11LL, 15LL}) {
+        for (long long limit = 0; limit <= 22; ++limit) {
             auto setup = [limit](quor::tsession& s) { s.steplimit = limit; };
             const std::string fast = transcript(lines, d, false, setup);
             EXPECT_EQ(fast, transcript(lines, d, true, setup)) << limit;
             if (limit == 0) {
                 EXPECT_EQ(value(fast, "s"), "16") << fast;
-                EXPECT_EQ(value(fast, "t"), "2.5") << fast;
+                EXPECT_EQ(value(fast, "u"), "20") << fast;
+                EXPECT_EQ(value(fast, "w"), "0") << fast;
                 EXPECT_EQ(value(fast, "a"), "11") << fast;   // made by its first element
+                EXPECT_NE(fast.find(" a=11[0,11,13,16,] "), std::string::npos) << fast;
             }
         }
     }
+    // Steps 9 to 12 are the second pass: its range, s:=s+i, u:=s*2 and the overflowing
+    // w:=s*1e308, which runs the usual way after two quick statements.
+    const std::string t = transcript(lines, quor::tdialect::editor, false, [](quor::tsession& s) { s.steplimit = 11; });
+    EXPECT_NE(t.find("fault: 4 5 Error on run: more than 11 steps\n"), std::string::npos) << t;
+    EXPECT_EQ(value(t, "u"), "6") << t;
+    EXPECT_EQ(value(t, "w"), "1E308") << t;
 }
 
 TEST(QuickBodies, AStopAskedDuringABoxInAPassEndsTheNextStatement)
