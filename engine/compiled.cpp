@@ -248,17 +248,6 @@ void compilestore(tcstore& out, const std::vector<std::string>& texts, const std
         const bool flow = c == kwif || c == kwfor || c == kwwhile || c == kwbreak;
         flows[static_cast<std::size_t>(i) + 1] = flows[static_cast<std::size_t>(i)] + (flow ? 1 : 0);
     }
-    for (int i = 0; i < count; ++i) {
-        tcline& l = out.lines[static_cast<std::size_t>(i)];
-        auto plain = [&](int first, int last) {   // no flow line in first..last
-            return first > last || flows[static_cast<std::size_t>(last) + 1] == flows[static_cast<std::size_t>(first)];
-        };
-        if ((l.code == kwfor || l.code == kwwhile) && l.end < count) l.plainbody = plain(i + 1, l.end - 1);
-        if (l.code == kwif && l.end < count) {
-            l.plainbody = plain(i + 1, (l.elseindex >= 0 ? l.elseindex : l.end) - 1);
-            l.plainelse = l.elseindex >= 0 && plain(l.elseindex + 1, l.end - 1);
-        }
-    }
     const bool editor = d == tdialect::editor;
     for (int i = 0; i < count; ++i) {
         tcline& l = out.lines[static_cast<std::size_t>(i)];
@@ -267,6 +256,9 @@ void compilestore(tcstore& out, const std::vector<std::string>& texts, const std
         else if (l.code == kwfor) l.forterm = compileforterm(blockterm(text, editor), d);
         else if (l.code != kwbreak) l.stmt = compilestatement(text, d, true);
     }
+    auto plain = [&](int first, int last) {   // no flow line in first..last
+        return first > last || flows[static_cast<std::size_t>(last) + 1] == flows[static_cast<std::size_t>(first)];
+    };
     // first..last: plain, not empty, all short statements whose operator (if any) can go the
     // quick way; a division, say, would leave the quick pass every time.
     auto quick = [&](int first, int last) {
@@ -280,8 +272,15 @@ void compilestore(tcstore& out, const std::vector<std::string>& texts, const std
     };
     for (int i = 0; i < count; ++i) {
         tcline& l = out.lines[static_cast<std::size_t>(i)];
-        if (l.plainbody) l.quickbody = quick(i + 1, (l.code == kwif && l.elseindex >= 0 ? l.elseindex : l.end) - 1);
-        if (l.plainelse) l.quickelse = quick(l.elseindex + 1, l.end - 1);
+        if (l.end >= count || !(l.code == kwfor || l.code == kwwhile || l.code == kwif)) continue;
+        // The body; for an if, the part before its else, and then the part after.
+        const int last = (l.code == kwif && l.elseindex >= 0 ? l.elseindex : l.end) - 1;
+        l.plainbody = plain(i + 1, last);
+        l.quickbody = l.plainbody && quick(i + 1, last);
+        if (l.code == kwif && l.elseindex >= 0) {
+            l.plainelse = plain(l.elseindex + 1, l.end - 1);
+            l.quickelse = l.plainelse && quick(l.elseindex + 1, l.end - 1);
+        }
     }
 }
 
