@@ -93,6 +93,13 @@ void tcodeedit::markline(int line)
     margin_->update();
 }
 
+void tcodeedit::setbracketmarks(const QList<QTextEdit::ExtraSelection>& marks)
+{
+    if (marks.isEmpty() && brackets_.isEmpty()) return;
+    brackets_ = marks;
+    refreshmark();
+}
+
 void tcodeedit::refreshmark()
 {
     QList<QTextEdit::ExtraSelection> marks;
@@ -103,6 +110,7 @@ void tcodeedit::refreshmark()
         mark.cursor = QTextCursor(document()->findBlockByNumber(marked_));
         marks.append(mark);
     }
+    marks.append(brackets_);
     setExtraSelections(marks);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The program-text pane: a plain text box with line numbers in a margin and one line that
-// can be marked (where a run failed).
+// The program-text pane: a plain text box with line numbers in a margin, one line that can
+// be marked (where a run failed) and highlighted brackets.
 #include <string>
 #include <vector>
 
@@ -18,6 +18,8 @@ public:
     // Marks line (0-based), puts the caret on it and scrolls it into view; -1 clears.
     void markline(int line);
     int markedline() const { return marked_; }
+    // Highlights these stretches (the bracket pair at the caret) besides the marked line.
+    void setbracketmarks(const QList<QTextEdit::ExtraSelection>& marks);
     // Width of the line-number margin for the current line count.
     int marginwidth() const;
     // Paints the margin (called by the margin widget).
@@ -32,6 +34,7 @@ private:
 
     QWidget* margin_;
     int marked_ = -1;
+    QList<QTextEdit::ExtraSelection> brackets_;
 };
 
 }  // namespace quor

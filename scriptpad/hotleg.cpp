@@ -19,9 +19,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "bracketmatch.h"
 #include "codeedit.h"
 #include "dialogs.h"
 #include "fault.h"
+#include "findreplace.h"
+#include "gotoline.h"
 #include "profile.h"
 #include "syntaxcolour.h"
 #include "toolpictures.h"
@@ -116,6 +119,10 @@ void Thotleg::buildwindow()
     selbox->lineEdit()->installEventFilter(this);
 
     connect(flowmemo->document(), &QTextDocument::contentsChanged, this, [this] { flowmemoChange(); });
+    auto brackets = [this] { flowmemo->setbracketmarks(bracketmarks(*flowmemo)); };
+    connect(flowmemo, &QPlainTextEdit::cursorPositionChanged, this, brackets);
+    connect(flowmemo->document(), &QTextDocument::contentsChanged, this, brackets);
+    finddialog = new tfinddialog(*flowmemo, dialogs_, editortitle, this);
 }
 
 void Thotleg::buildmenus()
@@ -147,6 +154,20 @@ void Thotleg::buildmenus()
     entry(edit, "粘贴", &Thotleg::pastebtnClick);
     entry(edit, "全选", [this] { flowmemo->selectAll(); });
     entry(edit, "字体", &Thotleg::fontbtnClick);
+    edit->addSeparator();
+    undoaction = entry(edit, "撤销", [this] { flowmemo->undo(); }, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoaction = entry(edit, "重做", [this] { flowmemo->redo(); }, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    undoaction->setEnabled(flowmemo->document()->isUndoAvailable());
+    redoaction->setEnabled(flowmemo->document()->isRedoAvailable());
+    connect(flowmemo, &QPlainTextEdit::undoAvailable, undoaction, &QAction::setEnabled);
+    connect(flowmemo, &QPlainTextEdit::redoAvailable, redoaction, &QAction::setEnabled);
+    edit->addSeparator();
+    entry(edit, "查找...", [this] { finddialog->openfind(); }, QKeySequence(Qt::CTRL | Qt::Key_F));
+    entry(edit, "查找下一个", [this] { finddialog->findnext(); }, QKeySequence(Qt::Key_F3));
+    entry(edit, "查找上一个", [this] { finddialog->findprevious(); }, QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    entry(edit, "替换...", [this] { finddialog->openreplace(); }, QKeySequence(Qt::CTRL | Qt::Key_H));
+    entry(edit, "转到行...", [this] { gotoline(*flowmemo, dialogs_, this, editortitle); },
+          QKeySequence(Qt::CTRL | Qt::Key_G));
     QMenu* env = menuBar()->addMenu("环境设置");
     entry(env, "载入单元", &Thotleg::LoadUnit1Click);
     entry(env, "删除单元", &Thotleg::DeleteUnit1Click);

@@ -27,6 +27,7 @@ class Trunfuncdialog;
 class Tunit_form;
 class tcodeedit;
 class tdialogs;
+class tfinddialog;
 class tsyntaxcolour;
 
 // What the editor needs to know about its surroundings at start-up.
@@ -112,6 +113,10 @@ public:
     QAction* Run1 = nullptr;
     QAction* runfuncaction = nullptr;
     QAction* stopaction = nullptr;
+    // Edit menu entries beyond the clipboard ones: undo and redo follow the text's undo stack.
+    QAction* undoaction = nullptr;
+    QAction* redoaction = nullptr;
+    tfinddialog* finddialog = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
