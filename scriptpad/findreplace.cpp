@@ -135,7 +135,7 @@ void tfinddialog::build()
 {
     setObjectName("finddialog");
     setModal(false);
-    setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     auto* fields = new QGridLayout;
     whatedit = new QLineEdit(this);
@@ -195,6 +195,8 @@ void tfinddialog::build()
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);
     layout->addLayout(buttons);
+    // The size follows the rows shown; the user has nothing to stretch.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     whatedit->setMinimumWidth(220);
 
     connect(findbtn, &QPushButton::clicked, this, &tfinddialog::findbtnClick);
@@ -226,6 +228,13 @@ void tfinddialog::showfor(bool replacing)
     if (!selected.isEmpty() && !selected.contains(QChar::ParagraphSeparator)) whatedit->setText(selected);
     note->clear();
     adjustSize();
+    // The first time at the right of the editor's text, where lines are seldom long; after
+    // that where the user left it.
+    if (!placed_ && parentWidget()) {
+        const QRect owner = parentWidget()->frameGeometry();
+        move(owner.right() - frameGeometry().width() - 30, owner.top() + 110);
+        placed_ = true;
+    }
     show();
     raise();
     activateWindow();

@@ -96,6 +96,7 @@ private:
     QPlainTextEdit& edit_;
     tfinder finder_;
     QLabel* withlabel_ = nullptr;
+    bool placed_ = false;
 };
 
 }  // namespace quor
