@@ -6,7 +6,7 @@ JOBS       ?= 2
 # Seconds per fuzz target: `make test` runs each briefly, `make fuzz` as long as asked.
 FUZZ_SECONDS ?= 600
 
-.PHONY: setup build build-asan build-fuzz test test-plain test-asan test-fuzz fuzz run paint bench fuzz-diff clean
+.PHONY: setup build build-asan build-fuzz test test-plain test-asan test-fuzz fuzz run paint bench fuzz-diff clean deb
 
 setup:
 	@sh scripts/setup.sh
@@ -57,6 +57,13 @@ N    ?= 20000
 SEED ?= 100000
 fuzz-diff: build
 	$(BUILD)/tests/fuzzdiff $(N) $(SEED)
+
+# The Debian package $(BUILD)/quor_VERSION_ARCH.deb of the plain build, then lintian's
+# verdict on it (errors fail).
+deb: build
+	rm -f $(BUILD)/quor_*.deb
+	cd $(BUILD) && cpack -G DEB
+	lintian --fail-on error $(BUILD)/quor_*.deb
 
 clean:
 	rm -rf $(BUILD) $(ASANBUILD) $(FUZZBUILD)

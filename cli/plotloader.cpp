@@ -8,12 +8,16 @@
 #ifndef QUOR_PLOTMODULE
 #define QUOR_PLOTMODULE "/usr/local/lib/quor/libquorplots.so"
 #endif
+#ifndef QUOR_PLOTMODULE_FROMBIN
+#define QUOR_PLOTMODULE_FROMBIN "../lib/quor/libquorplots.so"
+#endif
 
 namespace quorcli {
 
 namespace {
 
-// The module beside the executable (build tree), then where installation puts it.
+// The module beside the executable (build tree), where installation puts it seen from the
+// executable's folder (an installed or unpacked tree), then its installed place.
 void* openmodule(std::string& error)
 {
     std::vector<std::string> places;
@@ -23,7 +27,7 @@ void* openmodule(std::string& error)
         const std::string exe(buf, static_cast<std::size_t>(n));
         const std::string dir = exe.substr(0, exe.rfind('/'));
         places.push_back(dir + "/libquorplots.so");
-        places.push_back(dir + "/../lib/quor/libquorplots.so");
+        places.push_back(dir + "/" QUOR_PLOTMODULE_FROMBIN);
     }
     places.push_back(QUOR_PLOTMODULE);
     for (const std::string& p : places) {

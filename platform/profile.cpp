@@ -188,7 +188,13 @@ bool writeprofile(const std::string& section, const std::string& key, const std:
 
 std::string profilepath(const std::string& name, const std::string& programdir)
 {
-    if (!programdir.empty() && ::access(programdir.c_str(), W_OK) == 0) return programdir + "/" + name;
+    // An installed program (bin/ with its data in ../share/quor) never writes into the system's
+    // folders, even for root: its settings go to the user's configuration folder.
+    std::error_code ec;
+    const bool installed = programdir.size() >= 4 && programdir.compare(programdir.size() - 4, 4, "/bin") == 0 &&
+                           std::filesystem::is_directory(programdir + "/../share/quor", ec);
+    if (!programdir.empty() && !installed && ::access(programdir.c_str(), W_OK) == 0)
+        return programdir + "/" + name;
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     std::string base;
     if (xdg && *xdg == '/') base = xdg;

@@ -73,7 +73,8 @@ bool writeprofile(const std::string& section, const std::string& key, const std:
                   const std::string& path);
 
 // Where a program keeps its INI file called name: its own folder programdir when that is
-// writable, else $XDG_CONFIG_HOME/quor (by default ~/.config/quor).
+// writable and not an installed bin/ folder (one with ../share/quor), else
+// $XDG_CONFIG_HOME/quor (by default ~/.config/quor).
 std::string profilepath(const std::string& name, const std::string& programdir);
 
 }  // namespace quor

@@ -4,6 +4,8 @@
 # packages (the benchmarks' peers).
 set -e
 PKGS="g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-svg-dev fonts-dejavu-core fonts-wqy-microhei xvfb xauth clang libclang-rt-14-dev help2man $*"
+# To build the Debian package and check it (`make deb`, and a test of `make test`).
+PKGS="$PKGS dpkg-dev file lintian desktop-file-utils appstream"
 missing=""
 for p in $PKGS; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

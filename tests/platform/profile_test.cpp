@@ -213,6 +213,12 @@ TEST(Profile, LivesBesideTheProgramOrInTheConfigFolder)
     EXPECT_EQ(quor::profilepath("vivevazed.ini", dir.str()), dir.str() + "/vivevazed.ini");
     setenv("XDG_CONFIG_HOME", "/cfg", 1);
     EXPECT_EQ(quor::profilepath("vivevazed.ini", dir.str() + "/absent"), "/cfg/quor/vivevazed.ini");
+    // A writable bin/ folder of an installed tree (root running /usr/bin/paint) is left alone,
+    // while a bin/ folder without data beside it is an ordinary program folder.
+    std::filesystem::create_directories(dir.path / "bin");
+    EXPECT_EQ(quor::profilepath("vivevazed.ini", dir.str() + "/bin"), dir.str() + "/bin/vivevazed.ini");
+    std::filesystem::create_directories(dir.path / "share" / "quor");
+    EXPECT_EQ(quor::profilepath("vivevazed.ini", dir.str() + "/bin"), "/cfg/quor/vivevazed.ini");
     setenv("XDG_CONFIG_HOME", "relative", 1);   // not absolute: ignored, as the rule says
     const std::string home = getenv("HOME") ? getenv("HOME") : ".";
     EXPECT_EQ(quor::profilepath("base.ini", ""), home + "/.config/quor/base.ini");

@@ -1,0 +1,20 @@
+# Run by CPack on the staged files before packing: strips the .comment and .note sections
+# (compiler versions) from every ELF file, as Debian's own packages are stripped.
+find_program(STRIP_PROGRAM strip)
+if(NOT STRIP_PROGRAM)
+  return()
+endif()
+file(GLOB_RECURSE staged LIST_DIRECTORIES false "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/*")
+foreach(f IN LISTS staged)
+  if(IS_SYMLINK "${f}")
+    continue()
+  endif()
+  file(READ "${f}" magic LIMIT 4 HEX)
+  if(magic STREQUAL "7f454c46")
+    execute_process(COMMAND ${STRIP_PROGRAM} --remove-section=.comment --remove-section=.note "${f}"
+                    RESULT_VARIABLE failed)
+    if(failed)
+      message(FATAL_ERROR "strip failed on ${f}")
+    endif()
+  endif()
+endforeach()
