@@ -23,6 +23,7 @@
 #include "flatmemo.h"
 #include "manageform.h"
 #include "numtext.h"
+#include "ownedwindow.h"
 #include "pictures.h"
 #include "profile.h"
 #include "resultform.h"
@@ -287,8 +288,15 @@ void Tmainform::setontop(bool on)
 {
     if (on == ontop()) return;
     const bool shown = isVisible();
+    // The native window, which a change of the flag may make anew (QWidget::winId keeps
+    // the old number).
+    const auto native = [this] { return windowHandle() ? windowHandle()->winId() : WId(0); };
+    const WId before = shown ? native() : 0;
     setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    if (shown) show();
+    if (!shown) return;
+    show();
+    // A new native window: the result and plot windows are linked to it again.
+    if (native() != before) relinkowned(this);
 }
 
 void Tmainform::run_btnClick()

@@ -1,5 +1,6 @@
 #include "ownedwindow.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QPointer>
 #include <QWidget>
@@ -63,6 +64,18 @@ QWidget* ownerof(const QWidget* window)
 {
     const townerlink* link = linkof(window);
     return link ? link->owner() : nullptr;
+}
+
+void relinkowned(QWidget* owner)
+{
+    if (!owner) return;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (!w->isVisible() || ownerof(w) != owner) continue;
+        const QRect place = w->geometry();
+        w->hide();
+        w->setGeometry(place);
+        w->show();
+    }
 }
 
 void bringtofront(QWidget* window)

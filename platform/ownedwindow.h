@@ -20,6 +20,11 @@ void setownedby(QWidget* window, QWidget* owner);
 // The window owner was given, or null.
 QWidget* ownerof(const QWidget* window);
 
+// Shows the visible windows owned by owner once more, so that they stay in front of the
+// owner's native window after that was made anew (a window manager reads the link only
+// when a window is shown).
+void relinkowned(QWidget* owner);
+
 // Shows window, raises it above its siblings and gives it the focus: a new window comes
 // to the front.
 void bringtofront(QWidget* window);

@@ -89,12 +89,16 @@ TEST(PaintRealWindows, ResultAndPlotWindowsStayInFrontOfTheMainWindow)
     QApplication::processEvents();
     EXPECT_EQ(QApplication::activeWindow(), plot);
 
-    // Stay on top and back: every showing links again to the main window as it is now.
-    for (int i = 0; i < 2; ++i) {
+    // Stay on top and back, the result window shown or not: it and every plot window stay
+    // linked to the main window as it is now.
+    for (int i = 0; i < 4; ++i) {
+        if (i == 2) f.res_btnClick();
         f.top_btnClick();
-        f.res_btnClick();
+        EXPECT_EQ(r->isVisible(), i >= 2) << i;
+        if (i < 2) f.res_btnClick();
         EXPECT_EQ(r->windowHandle()->transientParent(), f.windowHandle()) << i;
-        f.res_btnClick();
+        EXPECT_EQ(plot->windowHandle()->transientParent(), f.windowHandle()) << i;
+        if (i < 2) f.res_btnClick();
         f.run_btnClick();
         plot = real->windows().find(real->list().back().handle);
         ASSERT_NE(plot, nullptr);
