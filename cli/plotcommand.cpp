@@ -146,7 +146,7 @@ std::string plotusagetext()
     return R"help(Usage: quor plot [OPTION]... EXPR
 Plot EXPR the way the plotter's draw button does, in the plotter's dialect, and
 write the picture of the plot window's drawing area: a PNG, a Windows bitmap,
-or the same vector drawing (SVG) the plot window's "保存为位图" writes.
+or the same vector drawing (SVG) the plot window saves.
 
 Options may come before or after EXPR; -- ends the options. An EXPR such as
 -x^2 whose letter is no option is taken as the expression.

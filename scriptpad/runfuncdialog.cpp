@@ -124,7 +124,9 @@ void Trunfuncdialog::build()
     groups->addWidget(left, 1);
     groups->addWidget(right, 1);
     layout->addLayout(groups, 1);
-    layout->addWidget(new QStatusBar(this));
+    auto* status = new QStatusBar(this);
+    status->setSizeGripEnabled(false);   // the dialog has a fixed size
+    layout->addWidget(status);
 
     connect(funcbar, &QLineEdit::textChanged, this, [this] { funcbarChange(); });
     // The client area below the menu bar, or more where the controls need it (every tool

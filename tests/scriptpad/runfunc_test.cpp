@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QLayout>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QTimer>
 
@@ -312,6 +313,9 @@ TEST(runfunc, fixedsizewitheverycontrolinsight)
         EXPECT_TRUE(bar->rect().contains(w->geometry())) << a->toolTip().toStdString();
     }
     EXPECT_GE(shown, 12);   // head, list, ten tool buttons, the spacer
+    auto* status = d.findChild<QStatusBar*>();
+    ASSERT_NE(status, nullptr);
+    EXPECT_FALSE(status->isSizeGripEnabled());
     d.hide();
 }
 
