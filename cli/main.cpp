@@ -60,8 +60,9 @@ int runmain(const quorcli::toptions& o)
             end = std::min(warning.find('\n', at), warning.size());
             host.complain(warning.substr(at, end - at));
         }
-    } catch (const std::exception& e) {
-        host.errorreport(o.transcript ? e.what() : e.what() + quorcli::lookedin(dirs));
+    } catch (const quor::ttablefault& e) {
+        // A table that is there but unreadable names its own path; one found nowhere, the places.
+        host.errorreport(o.transcript || e.found ? e.what() : e.what() + quorcli::lookedin(dirs));
         return 1;
     }
     for (const std::string& u : o.units) {

@@ -7,7 +7,6 @@
 
 #include <QBuffer>
 #include <QByteArray>
-
 #include <QImage>
 
 #include "consolehost.h"
@@ -40,7 +39,7 @@ struct tplotoptions {
     std::string tables;
     bool axes = true;
     bool strict = false;
-    std::string format;   // "png" or "bmp"; by default from the output's name
+    std::string format;   // "png", "bmp" or "svg"; by default from the output's name
     bool help = false;
     bool version = false;
 };
@@ -114,8 +113,8 @@ bool parseplot(const std::vector<std::string>& args, tplotoptions& o, std::strin
         case noaxes: o.axes = false; break;
         case strict: o.strict = true; break;
         case format:
-            if (h.value != "png" && h.value != "bmp") {
-                error = "unknown format: " + h.value + " (png or bmp)";
+            if (h.value != "png" && h.value != "bmp" && h.value != "svg") {
+                error = "unknown format: " + h.value + " (png, bmp or svg)";
                 return false;
             }
             o.format = h.value;
@@ -146,15 +145,19 @@ std::string plotusagetext()
 {
     return R"help(Usage: quor plot [OPTION]... EXPR
 Plot EXPR the way the plotter's draw button does, in the plotter's dialect, and
-write the picture of the plot window's drawing area.
+write the picture of the plot window's drawing area: a PNG, a Windows bitmap,
+or the same vector drawing (SVG) the plot window saves.
 
 Options may come before or after EXPR; -- ends the options. An EXPR such as
 -x^2 whose letter is no option is taken as the expression.
 
   -o, --output=FILE      the picture to write (default plot.png); - writes it
                          to standard output
-      --format=png|bmp   the picture's format; by default a FILE ending in .bmp
-                         gives a Windows bitmap, anything else a PNG
+      --format=png|bmp|svg
+                         the picture's format; by default a FILE ending in
+                         .bmp gives a Windows bitmap, one ending in .svg the
+                         vector drawing (SVG) the plot window saves, anything
+                         else a PNG
       --var=NAME         the independent variable (default x)
       --size=WxH         the plot window's outer size (default 544x375, from
                          11x48 to 4096x4096; the picture is (W-9) x (H-46)
@@ -209,8 +212,8 @@ int plotcommand(const std::vector<std::string>& args)
     const std::vector<std::string> dirs = tabledirs(o.tables);
     try {
         quor::loadnametables(funcs, dirs, quor::tdialect::plotter);
-    } catch (const std::exception& e) {
-        host.errorreport(e.what() + lookedin(dirs));
+    } catch (const quor::ttablefault& e) {
+        host.errorreport(e.found ? e.what() : e.what() + lookedin(dirs));
         return 1;
     }
     for (const std::string& u : o.units) {
@@ -276,16 +279,30 @@ int plotcommand(const std::vector<std::string>& args)
         return 1;
     }
     quor::tplotboard* board = plots.registry().find(handle);
-    const bool bmp = o.format.empty() ? endswith(quor::lowercase(o.output), ".bmp") : o.format == "bmp";
+    std::string format = o.format;
+    if (format.empty()) {
+        const std::string name = quor::lowercase(o.output);
+        format = endswith(name, ".bmp") ? "bmp" : endswith(name, ".svg") ? "svg" : "png";
+    }
+    // The picture's bytes: the plot window's vector drawing, or its drawing area encoded.
+    QByteArray bytes;
+    if (format == "svg") {
+        bytes = board->svg();
+    } else {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!board->picture().save(&buffer, format == "bmp" ? "BMP" : "PNG")) bytes.clear();
+    }
+    if (bytes.isEmpty()) {
+        host.complain("cannot write " + (o.output == "-" ? std::string("to standard output") : o.output) +
+                      ": the picture could not be drawn");
+        return 1;
+    }
     if (o.output == "-") {
         // "-" is standard output.
         host.flush();
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        bool written = board->picture().save(&buffer, bmp ? "BMP" : "PNG");
-        written = written && std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout) ==
-                                 static_cast<std::size_t>(bytes.size());
+        bool written = std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout) ==
+                       static_cast<std::size_t>(bytes.size());
         written = std::fflush(stdout) == 0 && written;
         if (!written) {
             host.complain("cannot write to standard output");
@@ -293,7 +310,7 @@ int plotcommand(const std::vector<std::string>& args)
         }
         return 0;
     }
-    const std::string why = quor::writepicture(board->picture(), o.output, bmp ? "BMP" : "PNG");
+    const std::string why = quor::writefilebytes(bytes, o.output);
     if (!why.empty()) {
         host.complain("cannot write " + o.output + ": " + why);
         return 1;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <system_error>
 #include <utility>
 
 #include "fault.h"
@@ -69,10 +70,19 @@ treadfault readboundedfile(const std::string& path, std::string& text, std::size
     if (fd < 0) return treadfault::unreadable;
     struct closer {
         int fd;
-        ~closer() { ::close(fd); }
+        ~closer()
+        {
+            const int keep = errno;   // callers read why the file was refused
+            ::close(fd);
+            errno = keep;
+        }
     } closeatend{fd};
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) return treadfault::unreadable;
+    if (::fstat(fd, &st) != 0) return treadfault::unreadable;
+    if (S_ISDIR(st.st_mode)) {
+        errno = EISDIR;
+        return treadfault::unreadable;
+    }
     if (S_ISREG(st.st_mode) && static_cast<unsigned long long>(st.st_size) > limit) return treadfault::toolarge;
     // Reads then wait for data as usual; a FIFO with no writer reads as ended.
     const int flags = ::fcntl(fd, F_GETFL);
@@ -107,7 +117,22 @@ bool readtextfile(const std::string& path, std::string& text, treadfault* why)
     return f == treadfault::none;
 }
 
-void loadnametables(tfunclist& funcs, const std::vector<std::string>& dirs, tdialect order)
+bool readtablefile(const std::string& path, std::vector<std::string>& lines, std::string& reason)
+{
+    std::string text;
+    errno = 0;
+    const treadfault f = readboundedfile(path, text);
+    if (f == treadfault::none) {
+        lines = splittextlines(text);
+        return true;
+    }
+    const int e = errno;
+    if (f == treadfault::toolarge) reason = "File " + readfaulttext(f);
+    else reason = std::generic_category().message(e != 0 ? e : EIO);
+    return false;
+}
+
+void loadnametables(tfunclist& funcs, const std::vector<std::string>& dirs, tdialect order, const ttablereader& read)
 {
     struct entry {
         const char* file;
@@ -121,14 +146,24 @@ void loadnametables(tfunclist& funcs, const std::vector<std::string>& dirs, tdia
         bool found = false;
         for (const std::string& dir : dirs) {
             const std::string path = dir.empty() ? e.file : dir + "/" + e.file;
-            std::vector<std::string> lines;
-            if (readtextlines(path, lines)) {
-                *e.table = std::move(lines);
-                found = true;
-                break;
+            // Only a name that is not there at all passes the search on to the next folder: a
+            // folder, an unreadable file or a dangling link of that name is the user's to mend.
+            struct stat st {};
+            std::string reason;
+            if (::lstat(path.c_str(), &st) != 0) {
+                if (errno == ENOENT || errno == ENOTDIR) continue;
+                reason = std::generic_category().message(errno);
+            } else {
+                std::vector<std::string> lines;
+                if (read(path, lines, reason)) {
+                    *e.table = std::move(lines);
+                    found = true;
+                    break;
+                }
             }
+            throw ttablefault("Cannot open file \"" + path + "\". " + reason, true);
         }
-        if (!found) throw tfault(std::string("Cannot open file \"") + e.file + "\". No such file or directory");
+        if (!found) throw ttablefault(std::string("Cannot open file \"") + e.file + "\". No such file or directory", false);
     }
 }
 

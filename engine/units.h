@@ -1,11 +1,13 @@
 #pragma once
 // Name tables and unit files: reading text lines, the four tables, and loadunit.
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "session.h"
 #include "enginefwd.h"
+#include "fault.h"
+#include "session.h"
 
 namespace quor {
 
@@ -33,10 +35,25 @@ bool readtextfile(const std::string& path, std::string& text, treadfault* why = 
 // Splits a text into lines the same way.
 std::vector<std::string> splittextlines(const std::string& text);
 
+// Reads a name table's lines; false with the system's reason ("Is a directory",
+// "Permission denied") when the file cannot be read.
+bool readtablefile(const std::string& path, std::vector<std::string>& lines, std::string& reason);
+using ttablereader = std::function<bool(const std::string& path, std::vector<std::string>& lines, std::string& reason)>;
+
+// A name table that stopped the reading: found but unreadable, or found nowhere.
+class ttablefault : public tfault {
+public:
+    ttablefault(const std::string& text, bool found) : tfault(text), found(found) {}
+    bool found;   // something of that name was there (a folder, an unreadable file)
+};
+
 // The editor reads command, api, math, strings; the plotter api, command, strings, math.
-// Each table is taken from the first of dirs that has it ("" is the current directory).
-// A table found nowhere raises a fault naming the file; the tables after it stay empty.
-void loadnametables(tfunclist& funcs, const std::vector<std::string>& dirs, tdialect order);
+// Each table is taken from the first of dirs where something of its name is ("" is the
+// current directory) and read with read. A table that is there but cannot be read, or is
+// found nowhere, raises a ttablefault naming the file and the reason; the tables after it
+// stay empty.
+void loadnametables(tfunclist& funcs, const std::vector<std::string>& dirs, tdialect order,
+                    const ttablereader& read = readtablefile);
 
 // Built-ins a loaded set of name tables leaves without a name (the table is shorter than
 // its built-ins, or their lines are empty): one line per table, naming it and the missing

@@ -23,6 +23,7 @@
 #include "flatmemo.h"
 #include "manageform.h"
 #include "numtext.h"
+#include "ownedwindow.h"
 #include "pictures.h"
 #include "profile.h"
 #include "resultform.h"
@@ -159,7 +160,9 @@ Tmainform::Tmainform(tdialogs& dialogs, tpaintoptions options, const tboardsfact
     // The other windows follow the main window, the result window first: it takes its
     // place and visibility from the main window.
     resultform_ = std::make_unique<Tresultform>(*this, dialogs_);
-    memo_ = std::make_unique<twidgetmemo>(resultform_->resultmemo(), resultform_.get());
+    // Plot windows belong to the result window and stay in front of this one, where they
+    // are drawn from.
+    memo_ = std::make_unique<twidgetmemo>(resultform_->resultmemo(), resultform_.get(), this);
     manage_ = std::make_unique<Tmanage_form>(*boards_, this);
     unitmanage_ = std::make_unique<Tunit_manage>(funcs_, dialogs_, this);
     about_ = std::make_unique<TAboutBox>(this);
@@ -205,7 +208,7 @@ void Tmainform::FormCreate()
 {
     setregions();
     try {
-        loadnametables(funcs_, options_.datadirs, tdialect::plotter);
+        loadnametables(funcs_, options_.datadirs, tdialect::plotter, options_.readtable);
     } catch (const std::exception& e) {
         // Nothing more is read; the closing step then leaves vivevazed.ini as it is.
         dialogs_.errorbox(this, QString::fromStdString(e.what()));
@@ -285,8 +288,15 @@ void Tmainform::setontop(bool on)
 {
     if (on == ontop()) return;
     const bool shown = isVisible();
+    // The native window, which a change of the flag may make anew (QWidget::winId keeps
+    // the old number).
+    const auto native = [this] { return windowHandle() ? windowHandle()->winId() : WId(0); };
+    const WId before = shown ? native() : 0;
     setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    if (shown) show();
+    if (!shown) return;
+    show();
+    // A new native window: the result and plot windows are linked to it again.
+    if (native() != before) relinkowned(this);
 }
 
 void Tmainform::run_btnClick()

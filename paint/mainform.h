@@ -14,6 +14,7 @@
 #include "funclist.h"
 #include "qthost.h"
 #include "session.h"
+#include "units.h"
 #include "variables.h"
 
 class QDialog;
@@ -38,6 +39,7 @@ struct tpaintoptions {
     std::vector<std::string> datadirs;   // name tables and bare picture names, in order
     // Loads a unit at start-up (loadunit in the plotter's dialect unless replaced).
     std::function<void(const std::string&, tfunclist&)> loadunit;
+    ttablereader readtable = readtablefile;   // reads a name table found in datadirs
 };
 
 // Makes the plot windows for a session, given the dialogs and the global list.

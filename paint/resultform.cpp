@@ -7,12 +7,15 @@
 #include "dialogs.h"
 #include "flatmemo.h"
 #include "mainform.h"
+#include "ownedwindow.h"
 
 namespace quor {
 
 Tresultform::Tresultform(Tmainform& main, tdialogs& dialogs)
-    : QWidget(nullptr, Qt::Window), main_(main), dialogs_(dialogs)
+    : QWidget(nullptr, ownedwindowflags()), main_(main), dialogs_(dialogs)
 {
+    // It stays in front of the main window; the plot windows too (see the memo below).
+    setownedby(this, &main);
     setWindowTitle("resultform");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

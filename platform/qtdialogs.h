@@ -1,6 +1,10 @@
 #pragma once
 // The real boxes and dialogs: Qt message boxes, input, file, folder, font and colour dialogs,
 // the clipboard and the desktop's address opener.
+#include <memory>
+
+#include <QMessageBox>
+
 #include "dialogs.h"
 
 namespace quor {
@@ -35,5 +39,21 @@ private:
 
 // Box texts break their lines at CR, LF or CR LF; Qt's boxes break at LF only.
 QString boxtext(const QString& text);
+
+// The width a window needs for its whole title in a window manager's title bar: the
+// title in a bold face of the application's font, plus room for the frame's icon and
+// buttons.
+int titlewidth(const QString& title);
+// Makes a dialog at least titlewidth() wide, through its layout when it has one (a
+// message box keeps that through its own sizing as long as its contents stay as they are).
+void fittitle(QDialog& dialog);
+// Gives a fixed-size dialog the size of its described client area plus extraheight (a
+// menu bar outside that area), grown where its layout needs more room, so that no control
+// is squeezed below its minimum.
+void setfixedclient(QWidget& dialog, QSize client, int extraheight = 0);
+// The message box the dialogs show: icon, caption, text (boxtext) and buttons, wide
+// enough for its title.
+std::unique_ptr<QMessageBox> makemessagebox(QMessageBox::Icon icon, const QString& caption, const QString& text,
+                                            QMessageBox::StandardButtons buttons, QWidget* parent);
 
 }  // namespace quor

@@ -4,7 +4,10 @@
 
 namespace quor {
 
-twidgetmemo::twidgetmemo(QPlainTextEdit* edit, QWidget* owner) : edit_(edit), owner_(owner) {}
+twidgetmemo::twidgetmemo(QPlainTextEdit* edit, QWidget* owner, QWidget* front)
+    : edit_(edit), owner_(owner), front_(front)
+{
+}
 
 void twidgetmemo::append(const std::string& line)
 {

@@ -48,7 +48,11 @@ std::string writepicture(const QImage& image, const std::string& path, const cha
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, format)) return "the picture could not be encoded";
+    return writefilebytes(bytes, path);
+}
 
+std::string writefilebytes(const QByteArray& bytes, const std::string& path)
+{
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
         if (S_ISDIR(st.st_mode)) return "it is a folder";

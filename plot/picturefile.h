@@ -2,6 +2,7 @@
 // Writing a picture to a file with every failure reported.
 #include <string>
 
+#include <QByteArray>
 #include <QImage>
 
 namespace quor {
@@ -10,5 +11,7 @@ namespace quor {
 // whole: a temporary file beside it is written and renamed over it. Anything else that
 // exists there (a device, a FIFO) is written in place. Returns "" on success, else why not.
 std::string writepicture(const QImage& image, const std::string& path, const char* format);
+// Writes bytes to path the same way; "" on success, else why not.
+std::string writefilebytes(const QByteArray& bytes, const std::string& path);
 
 }  // namespace quor

@@ -149,12 +149,18 @@ bool tplotboard::savepicture(const std::string& path, const char* format)
     return !image.isNull() && writepicture(image, path, format).empty();
 }
 
-bool tplotboard::savesvg(const std::string& path)
+QByteArray tplotboard::svg()
 {
     tpaintsetting current = current_;
-    return writesvg(path, outerwidth_ - 9, outerheight_ - 46, colour_, caption_, [&](tcanvas& canvas) {
+    return drawsvg(outerwidth_ - 9, outerheight_ - 46, colour_, caption_, [&](tcanvas& canvas) {
         return drawplot(canvas, record_, current, colour_, viewmode_, samples_);
     });
+}
+
+bool tplotboard::savesvg(const std::string& path)
+{
+    const QByteArray bytes = svg();
+    return !bytes.isEmpty() && writefilebytes(bytes, path).empty();
 }
 
 void tplotboard::drawanchormark(QImage& surface) const

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include <QByteArray>
 #include <QImage>
 #include <QSize>
 
@@ -80,7 +81,9 @@ public:
     // Writes picture() under exactly this name (a Windows bitmap unless another format is
     // named), replacing the file atomically.
     bool savepicture(const std::string& path, const char* format = "BMP");
-    // Writes the picture as a vector drawing (SVG) of the same size, atomically.
+    // The picture as a vector drawing (SVG) of the same size; empty when drawing failed.
+    QByteArray svg();
+    // Writes svg() under exactly this name, replacing the file atomically.
     bool savesvg(const std::string& path);
     // Draws the stretch anchor mark "*" on a window surface, in the window's text font.
     void drawanchormark(QImage& surface) const;

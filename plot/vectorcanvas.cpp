@@ -2,7 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QSaveFile>
+#include <QBuffer>
 #include <QSvgGenerator>
 
 #include "surface.h"
@@ -73,14 +73,15 @@ void tvectorcanvas::textout(int x, int y, const std::string& text)
     painter_.drawText(QPoint(x, y + fm.ascent()), s);
 }
 
-bool writesvg(const std::string& path, int width, int height, tcolour background, const std::string& title,
-              const std::function<bool(tcanvas&)>& draw)
+QByteArray drawsvg(int width, int height, tcolour background, const std::string& title,
+                   const std::function<bool(tcanvas&)>& draw)
 {
-    if (width < 1 || height < 1) return false;
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (width < 1 || height < 1) return {};
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     QSvgGenerator generator;
-    generator.setOutputDevice(&file);
+    generator.setOutputDevice(&buffer);
     generator.setSize(QSize(width, height));
     generator.setViewBox(QRect(0, 0, width, height));
     generator.setResolution(96);   // a pixel of the picture is a pixel of a usual screen
@@ -93,7 +94,8 @@ bool writesvg(const std::string& path, int width, int height, tcolour background
         tvectorcanvas canvas(painter, width, height, background);
         drawn = draw(canvas);
     }
-    return drawn && file.commit();
+    if (!drawn) return {};
+    return bytes;
 }
 
 }  // namespace quor

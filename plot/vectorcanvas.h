@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include <QByteArray>
 #include <QPainterPath>
 
 #include "canvas.h"
@@ -41,9 +42,8 @@ private:
     bool started_ = false;
 };
 
-// Writes a vector drawing (SVG) of width x height made by draw, replacing path atomically;
-// false when drawing or writing failed.
-bool writesvg(const std::string& path, int width, int height, tcolour background, const std::string& title,
-              const std::function<bool(tcanvas&)>& draw);
+// A vector drawing (SVG) of width x height made by draw; empty when drawing failed.
+QByteArray drawsvg(int width, int height, tcolour background, const std::string& title,
+                   const std::function<bool(tcanvas&)>& draw);
 
 }  // namespace quor

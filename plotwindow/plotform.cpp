@@ -17,6 +17,7 @@
 #include "dialogs.h"
 #include "environmentset.h"
 #include "fault.h"
+#include "ownedwindow.h"
 #include "plotarea.h"
 #include "plotboard.h"
 #include "plotwindows.h"
@@ -45,7 +46,7 @@ QString boxcaption() { return QGuiApplication::applicationDisplayName(); }
 }  // namespace
 
 Tcostructform::Tcostructform(tplotwindows& windows, std::int32_t handle, QWidget* owner)
-    : QMainWindow(owner, Qt::Window), windows_(windows), handle_(handle)
+    : QMainWindow(owner, ownedwindowflags()), windows_(windows), handle_(handle)
 {
     setObjectName("Tcostructform");
     area_ = new tplotarea(*this);
@@ -212,7 +213,7 @@ bool Tcostructform::firstshow()
         return false;
     }
     b->setvisible(true);
-    show();
+    bringtofront(this);
     return rozez();
 }
 

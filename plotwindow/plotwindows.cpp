@@ -4,6 +4,7 @@
 #include <QPlainTextEdit>   // widgetmemo.h reads a QPointer of it
 
 #include "fault.h"
+#include "ownedwindow.h"
 #include "plotform.h"
 #include "session.h"
 #include "textdel.h"
@@ -45,9 +46,15 @@ std::int32_t tplotwindows::createplotwindow(const std::string& expr, const std::
     e->varname = varname;
     e->vars = &vars;
     // A window made for a widget memo belongs to that memo's window.
+    // It stays in front of the window that opened it, like a window owned by it.
     QWidget* owner = nullptr;
-    if (auto* wm = dynamic_cast<twidgetmemo*>(memo)) owner = wm->owner();
+    QWidget* front = nullptr;
+    if (auto* wm = dynamic_cast<twidgetmemo*>(memo)) {
+        owner = wm->owner();
+        front = wm->front();
+    }
     e->window = new Tcostructform(*this, handle, owner);
+    setownedby(e->window.data(), front);
     b->record().setlabeldeleter(std::make_unique<tlabeldialog>(*this, e->window.data()));
     entries_[handle] = std::move(e);
     order_.push_back(handle);
@@ -60,7 +67,7 @@ void tplotwindows::showplotwindow(std::int32_t handle)
     tplotboard* b = board(handle);
     if (!e || !b || !e->window) return;
     if (e->shown) {
-        e->window->show();
+        bringtofront(e->window.data());
         b->setvisible(true);
         return;
     }

@@ -20,6 +20,7 @@
 #include "fault.h"
 #include "numfilter.h"
 #include "numtext.h"
+#include "qtdialogs.h"
 #include "qtlooks.h"
 
 namespace quor {
@@ -177,8 +178,11 @@ Tsetform::Tsetform(tdialogs& dialogs, QWidget* parent) : QDialog(parent), dialog
     auto* main = new QVBoxLayout(this);
     main->addWidget(tabs);
     main->addLayout(buttons);
-    main->setSizeConstraint(QLayout::SetFixedSize);
-    setMinimumSize(453, 299);
+    // A fixed dialog border: the client area as designed, or larger where the controls
+    // need it.
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setfixedclient(*this, QSize(453, 299));
 
     connect(fixedrectbox, &QCheckBox::toggled, this, [this] { applyenabling(); });
     connect(fixedrangebox, &QCheckBox::toggled, this, [this] { applyenabling(); });

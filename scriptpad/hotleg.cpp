@@ -205,7 +205,7 @@ void Thotleg::startup()
 {
     funcs_.basedir = setup_.programdir;
     try {
-        loadnametables(funcs_, setup_.tabledirs, tdialect::editor);
+        loadnametables(funcs_, setup_.tabledirs, tdialect::editor, setup_.readtable);
     } catch (const std::exception& e) {
         dialogs_.errorbox(this, QString::fromStdString(e.what()));
         startupcomplete_ = false;

@@ -12,6 +12,7 @@
 
 #include "funclist.h"
 #include "session.h"
+#include "units.h"
 #include "variables.h"
 #include "widgetmemo.h"
 
@@ -36,6 +37,7 @@ struct tscriptsetup {
     std::string programdir;               // the default base directory
     std::vector<std::string> tabledirs;   // where the name tables are looked up, in order
     std::vector<std::string> extraunits;  // units loaded for this session only
+    ttablereader readtable = readtablefile;   // reads a name table found in tabledirs
 };
 
 // The caption of the editor's boxes, the application's title.

@@ -18,6 +18,7 @@
 #include "codeedit.h"
 #include "dialogs.h"
 #include "hotleg.h"
+#include "qtdialogs.h"
 #include "toolpictures.h"
 #include "unittext.h"
 
@@ -36,7 +37,6 @@ void Trunfuncdialog::build()
     setWindowTitle("Running Function");
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(571, 312 + 50);   // the client area plus menu and status bars
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 0, 2, 0);
@@ -124,9 +124,15 @@ void Trunfuncdialog::build()
     groups->addWidget(left, 1);
     groups->addWidget(right, 1);
     layout->addLayout(groups, 1);
-    layout->addWidget(new QStatusBar(this));
+    auto* status = new QStatusBar(this);
+    status->setSizeGripEnabled(false);   // the dialog has a fixed size
+    layout->addWidget(status);
 
     connect(funcbar, &QLineEdit::textChanged, this, [this] { funcbarChange(); });
+    // The client area below the menu bar, or more where the controls need it (every tool
+    // button in sight).
+    bar->setMinimumWidth(bar->sizeHint().width());
+    setfixedclient(*this, QSize(571, 312), menus->sizeHint().height());
 }
 
 void Trunfuncdialog::loadfunction(int first, int last)

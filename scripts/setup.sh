@@ -1,9 +1,10 @@
 #!/bin/sh
 # Installs the Debian packages the build and the tests need, when missing (clang and
 # libclang-rt-14-dev, which carries libFuzzer, for the fuzz build); arguments name more
-# packages (the benchmarks' peers).
+# packages (the benchmarks' peers). openbox, xdotool, imagemagick and x11-utils serve the
+# windows-in-front check under Xvfb.
 set -e
-PKGS="g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-svg-dev fonts-dejavu-core fonts-wqy-microhei xvfb xauth clang libclang-rt-14-dev help2man $*"
+PKGS="g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-svg-dev fonts-dejavu-core fonts-wqy-microhei xvfb xauth clang libclang-rt-14-dev help2man openbox xdotool imagemagick x11-utils $*"
 # To build the Debian package and check it (`make deb`, and a test of `make test`).
 PKGS="$PKGS dpkg-dev file lintian desktop-file-utils appstream"
 missing=""

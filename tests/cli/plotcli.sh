@@ -137,7 +137,7 @@ x --range|option --range needs a value
 x --var|option --var needs a value
 x -u|option -u needs a value
 x --format|option --format needs a value
-x --format=gif|unknown format: gif (png or bmp)
+x --format=gif|unknown format: gif (png, bmp or svg)
 x --range 2:2|bad range: 2:2 (LO:HI with LO different from HI)
 x --bogus|unknown option: --bogus
 x y|more than one expression given
@@ -156,4 +156,25 @@ grep -qx 'quor: Can not find this self-defition function :foothe final result ma
 mkdir "$tmp/notables"
 "$quor" plot x --tables "$tmp/notables" -o "$tmp/h.png" 2>"$tmp/err"; [ $? = 1 ] || fail "missing tables"
 [ "$(cat "$tmp/err")" = "quor: Cannot open file \"api.dat\". No such file or directory (looked in: $tmp/notables)" ] || fail "tables: $(cat "$tmp/err")"
+# A name ending in .svg (any case) or --format=svg writes the plot window's vector drawing
+# of the drawing area; --format wins over the name.
+"$quor" plot 'sin(x)*x' -o "$tmp/p.svg" || fail "svg plot"
+head -c 5 "$tmp/p.svg" | grep -q '<?xml' || fail "not XML: $(head -c 20 "$tmp/p.svg")"
+grep -q 'viewBox="0 0 535 329"' "$tmp/p.svg" || fail "svg view box"
+grep -q '<title>sin(x)\*x</title>' "$tmp/p.svg" || fail "svg title"
+[ "$(grep -o ' L' "$tmp/p.svg" | wc -l)" -ge 535 ] || fail "svg without the curve's path"
+"$quor" plot 'sin(x)*x' --format=svg -o - > "$tmp/out.svg" || fail "--format=svg -o -"
+cmp -s "$tmp/p.svg" "$tmp/out.svg" || fail "svg on standard output differs"
+"$quor" plot 'sin(x)*x' -o "$tmp/P.SVG" && cmp -s "$tmp/p.svg" "$tmp/P.SVG" || fail "upper-case .SVG"
+"$quor" plot 'sin(x)*x' --format svg -o "$tmp/v.png" && cmp -s "$tmp/p.svg" "$tmp/v.png" || fail "--format svg"
+"$quor" plot 'sin(x)*x' --format png -o "$tmp/v.svg" || fail "--format png"
+[ "$(pngsize "$tmp/v.svg")" = "535x329" ] || fail "--format png to .svg: $(pngsize "$tmp/v.svg")"
+"$quor" plot 'x^2' --size 300x200 -o "$tmp/s.svg" && grep -q 'viewBox="0 0 291 154"' "$tmp/s.svg" || fail "svg size"
+"$quor" plot x -o /dev/full --format=svg 2>"$tmp/err"; [ $? = 1 ] || fail "svg to /dev/full"
+[ "$(cat "$tmp/err")" = "quor: cannot write /dev/full: No space left on device" ] || fail "svg /dev/full: $(cat "$tmp/err")"
+"$quor" plot --help | grep -q -- '--format=png|bmp|svg' || fail "help without svg"
+
+mkdir "$tmp/dirtables" "$tmp/dirtables/api.dat"
+(cd "$tmp/dirtables" && "$quor" plot x -o "$tmp/h.png") 2>"$tmp/err"; [ $? = 1 ] || fail "api.dat folder"
+[ "$(cat "$tmp/err")" = 'quor: Cannot open file "api.dat". Is a directory' ] || fail "folder table: $(cat "$tmp/err")"
 echo "plot command: all checks passed"

@@ -108,6 +108,13 @@ mkdir empty
 expect 1 "" 'quor: Cannot open file "command.dat". No such file or directory (looked in: empty)' \
   --tables empty -e 'print(1)'
 expect 1 'error: Cannot open file "command.dat". No such file or directory' "" -e 'print(1)' --tables=empty --transcript
+# Something of a table's name that cannot be read is named with the reason: the search does
+# not pass on to the shipped tables. A folder in the current directory, a dangling link.
+mkdir sub && mkdir sub/math.dat && cp tables/command.dat tables/api.dat sub/
+(cd sub && expect 1 "" 'quor: Cannot open file "math.dat". Is a directory' -e 'print(1)') || exit 1
+ln -s nowhere sub/dangling && mkdir sub2 && ln -s ../sub/dangling sub2/command.dat
+(cd sub2 && expect 1 "" 'quor: Cannot open file "command.dat". No such file or directory' -e 'print(1)') || exit 1
+expect 1 "" 'quor: Cannot open file "sub/math.dat". Is a directory' --tables sub -e 'print(1)'
 # A unit that cannot be read says why; the transcript keeps the bare report.
 expect 1 "" "quor: Error on load function form: nosuch.txt: No such file or directory" -u nosuch.txt -e 'print(1)'
 expect 1 "" "quor: Error on load function form: empty: Is a directory" -u empty -e 'print(1)'

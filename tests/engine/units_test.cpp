@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -99,6 +102,114 @@ TEST(NameTables, MissingTableStopsTheReading)
     }
     quor::tfunclist funcs("f", 2);
     EXPECT_NE(loadfault(funcs, {}, tdialect::editor).find("command.dat"), std::string::npos);
+}
+
+namespace {
+
+// The fault and the tables read when something named api.dat in the first folder cannot be
+// read (the second folder has all four tables); the editor reads command.dat first.
+struct unreadablecase {
+    const char* name;
+    std::function<void(const tempdir&)> make;
+    std::string reason;
+    quor::ttablereader read = quor::readtablefile;
+};
+
+std::string unreadablefault(const unreadablecase& c, quor::tfunclist& funcs, bool& found)
+{
+    tempdir first, second;
+    writetables(second, {"command.dat", "api.dat", "math.dat", "strings.dat"});
+    c.make(first);
+    found = false;
+    try {
+        quor::loadnametables(funcs, {first.str(), second.str()}, tdialect::editor, c.read);
+    } catch (const quor::ttablefault& e) {
+        found = e.found;
+        std::string text = e.text();
+        const std::string path = first.str() + "/api.dat";
+        const std::size_t at = text.find(path);
+        return at == std::string::npos ? text : text.replace(at, path.size(), "FIRST/api.dat");
+    }
+    return "(no fault)";
+}
+
+}  // namespace
+
+TEST(NameTables, TableThatIsThereButCannotBeReadStopsTheReading)
+{
+    const unreadablecase cases[] = {
+        {"a folder", [](const tempdir& d) { fs::create_directory(d.path / "api.dat"); }, "Is a directory"},
+        {"a dangling link", [](const tempdir& d) { fs::create_symlink(d.path / "gone", d.path / "api.dat"); },
+         "No such file or directory"},
+        {"a link to itself", [](const tempdir& d) { fs::create_symlink(d.path / "api.dat", d.path / "api.dat"); },
+         "Too many levels of symbolic links"},
+        // Removed after the search found it, before it was read.
+        {"a table that vanishes", [](const tempdir& d) { d.write("api.dat", "getdc\n"); }, "No such file or directory",
+         [](const std::string& path, strings& lines, std::string& reason) {
+             if (fs::path(path).filename() == "api.dat") fs::remove(path);
+             return quor::readtablefile(path, lines, reason);
+         }},
+        {"a reader that refuses", [](const tempdir& d) { d.write("api.dat", "getdc\n"); }, "Permission denied",
+         [](const std::string& path, strings& lines, std::string& reason) {
+             if (fs::path(path).filename() != "api.dat") return quor::readtablefile(path, lines, reason);
+             reason = "Permission denied";
+             return false;
+         }},
+    };
+    for (const auto& c : cases) {
+        quor::tfunclist funcs("f", 2);
+        bool found = false;
+        EXPECT_EQ(unreadablefault(c, funcs, found), "Cannot open file \"FIRST/api.dat\". " + c.reason) << c.name;
+        EXPECT_TRUE(found) << c.name;
+        EXPECT_EQ(funcs.commandnames, quortest::commandtable()) << c.name;
+        EXPECT_TRUE(funcs.apinames.empty()) << c.name;
+        EXPECT_TRUE(funcs.mathnames.empty()) << c.name;
+        EXPECT_TRUE(funcs.stringnames.empty()) << c.name;
+    }
+    // Found nowhere: the bare name, and the caller lists the folders.
+    quor::tfunclist funcs("f", 2);
+    try {
+        quor::loadnametables(funcs, {}, tdialect::plotter);
+        ADD_FAILURE() << "no fault";
+    } catch (const quor::ttablefault& e) {
+        EXPECT_EQ(e.text(), "Cannot open file \"api.dat\". No such file or directory");
+        EXPECT_FALSE(e.found);
+    }
+}
+
+TEST(NameTables, FileWithoutReadPermission)
+{
+    // Root reads every file: the check runs in a child that is someone else.
+    int out[2];
+    ASSERT_EQ(pipe(out), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        close(out[0]);
+        std::string got = "cannot change user";
+        if (geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0)) {
+            tempdir first, second;
+            writetables(second, {"command.dat", "api.dat", "math.dat", "strings.dat"});
+            first.write("api.dat", "getdc\n");
+            chmod((first.path / "api.dat").c_str(), 0);
+            quor::tfunclist funcs("f", 2);
+            got = loadfault(funcs, {first.str(), second.str()}, tdialect::plotter);
+            got += funcs.apinames.empty() && funcs.commandnames.empty() ? "|empty" : "|filled";
+            const std::size_t at = got.find(first.str());
+            if (at != std::string::npos) got.replace(at, first.str().size(), "FIRST");
+        }
+        const ssize_t n = write(out[1], got.data(), got.size());
+        _exit(n == static_cast<ssize_t>(got.size()) ? 0 : 1);
+    }
+    close(out[1]);
+    std::string got;
+    char buf[256];
+    for (ssize_t n; (n = read(out[0], buf, sizeof buf)) > 0;) got.append(buf, static_cast<std::size_t>(n));
+    close(out[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (got == "cannot change user") GTEST_SKIP() << "root here may not become another user";
+    EXPECT_EQ(got, "Cannot open file \"FIRST/api.dat\". Permission denied|empty");
 }
 
 TEST(NameTables, LookupAndTheLineThatDecidesTheBuiltin)

@@ -2,6 +2,9 @@
 // with its pre-test, the variable, background, stay-on-top and the dragging hit test.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
@@ -139,6 +142,59 @@ TEST(PaintStart, StoppedByAMissingNameTableLeavesTheSettingsFile)
     f.top_btnClick();
     t.stop();
     EXPECT_EQ(t.readini(), before);
+}
+
+// api.dat, the plotter's first table, is there beside the settings but cannot be read: the
+// start stops with the file and the reason in the error box, although the shipped tables
+// come next in the search; no table, no settings, no unit; the file is left as it was.
+TEST(PaintStart, UnreadableNameTableStopsTheStart)
+{
+    struct row {
+        const char* name;
+        std::function<void(const quortest::tempdir&)> make;
+        quor::ttablereader read;   // unset: the usual reading
+        std::string reason;
+    };
+    const auto vanish = [](const std::string& path, std::vector<std::string>& lines, std::string& reason) {
+        std::filesystem::remove(path);   // gone between the search and the read
+        return quor::readtablefile(path, lines, reason);
+    };
+    const auto refuse = [](const std::string&, std::vector<std::string>&, std::string& reason) {
+        reason = "Permission denied";
+        return false;
+    };
+    const row rows[] = {
+        {"a folder", [](const quortest::tempdir& d) { std::filesystem::create_directory(d.path / "api.dat"); }, {},
+         "Is a directory"},
+        {"an unreadable file", [](const quortest::tempdir& d) { d.write("api.dat", "getdc\n"); }, refuse,
+         "Permission denied"},
+        {"a table that vanishes", [](const quortest::tempdir& d) { d.write("api.dat", "getdc\n"); }, vanish,
+         "No such file or directory"},
+    };
+    for (const row& r : rows) {
+        paintfixture t;
+        r.make(t.dir);
+        t.readtable = r.read;
+        const std::string u0 = t.dir.write("u0.txt", "function r=twice(a)\nr:=2*a\nendfunction\n");
+        const std::string before = "[vari]\nvari=t\n[state]\nisontop=1\n[units]\ncount=1\nunit0=" + u0 + "\n";
+        t.dir.write("vivevazed.ini", before);
+        quor::Tmainform& f = t.start();
+        EXPECT_EQ(t.dialogs.events,
+                  std::vector<std::string>{"error: Cannot open file \"" + t.dir.str() + "/api.dat\". " + r.reason})
+            << r.name;
+        EXPECT_TRUE(f.startupstopped()) << r.name;
+        EXPECT_TRUE(f.funcs().apinames.empty() && f.funcs().commandnames.empty() && f.funcs().mathnames.empty() &&
+                    f.funcs().stringnames.empty())
+            << r.name;
+        EXPECT_EQ(f.varname(), "x") << r.name;
+        EXPECT_FALSE(f.ontop()) << r.name;
+        EXPECT_TRUE(f.unitfiles().empty()) << r.name;
+        EXPECT_EQ(f.funcs().findfunc("twice"), nullptr) << r.name;
+        f.show();
+        EXPECT_TRUE(f.isVisible()) << r.name;
+        t.stop();
+        EXPECT_EQ(t.readini(), before) << r.name;
+    }
 }
 
 TEST(PaintStart, FailingUnitKeepsItAndTheUnreadEntries)

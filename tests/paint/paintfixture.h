@@ -77,6 +77,7 @@ struct paintfixture {
     std::vector<std::string> datadirs{QUOR_TABLES};
     std::function<void(const std::string&, quor::tfunclist&)> loadunit;
     quor::tboardsfactory factory;   // real plot windows when set; records otherwise
+    quor::ttablereader readtable;   // how a name table found is read; the usual way when unset
 
     std::string ini() const { return dir.str() + "/vivevazed.ini"; }
     std::string readini() const
@@ -93,6 +94,7 @@ struct paintfixture {
         o.datadirs = {dir.str()};
         o.datadirs.insert(o.datadirs.end(), datadirs.begin(), datadirs.end());
         o.loadunit = loadunit;
+        if (readtable) o.readtable = readtable;
         quor::tboardsfactory make = factory;
         if (!make)
             make = [this](quor::tsession&, quor::tdialogs&, quor::tvarlist&) {

@@ -12,6 +12,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QLayout>
+#include <QTabWidget>
 #include <QTest>
 
 #include "environmentset.h"
@@ -288,4 +290,30 @@ TEST(TextDel, DeletesTheFirstSelectedLabelPerClick)
     }));
     w->deletetext();
     EXPECT_TRUE(r.labels.empty());
+}
+
+// A fixed dialog border at the designed client size, or larger where a page's controls
+// need it: no page is squeezed below its minimum.
+TEST(SetForm, FixedSizeWithRoomForEveryPage)
+{
+    quortest::scripteddialogs dialogs;
+    Tsetform f(dialogs, nullptr);
+    f.show();
+    EXPECT_EQ(f.minimumSize(), f.maximumSize());
+    EXPECT_EQ(f.size(), f.minimumSize());
+    EXPECT_TRUE(f.windowFlags().testFlag(Qt::MSWindowsFixedSizeDialogHint));
+    EXPECT_FALSE(f.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_GE(f.width(), 453);
+    EXPECT_GE(f.height(), 299);
+    const QSize need = f.layout()->totalMinimumSize();
+    EXPECT_EQ(f.size(), need.expandedTo(QSize(453, 299)));
+    auto* tabs = f.findChild<QTabWidget*>();
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_EQ(tabs->count(), 4);
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        QWidget* page = tabs->widget(i);
+        EXPECT_GE(page->width(), page->minimumSizeHint().width()) << i;
+        EXPECT_GE(page->height(), page->minimumSizeHint().height()) << i;
+    }
 }

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
+#include <QWindow>
 
 #include "numtext.h"
 #include "units.h"
@@ -501,4 +502,52 @@ TEST(PlotWindowLifetime, OwnerGoesDuringTheFirstSampling)
     program::flush();
     EXPECT_TRUE(p.windows.windows().empty());
     EXPECT_TRUE(p.dialogs.events.empty());
+}
+
+// A plot window stays in front of the window that opened it: a transient window of that
+// window's native window, set again at every showing; a new one comes to the front.
+TEST(PlotWindowOwner, StaysInFrontOfTheWindowThatOpenedIt)
+{
+    program p(tplotflavour::editor);
+    QWidget editor;
+    editor.show();
+    twidgetmemo memo(new QPlainTextEdit(&editor), &editor);
+    Tcostructform* first = p.open("x", "x", &memo);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->parentWidget(), &editor);   // it goes with its owner
+    EXPECT_EQ(first->windowType(), Qt::Dialog);  // the transient kind of window
+    EXPECT_TRUE(first->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    ASSERT_NE(first->windowHandle(), nullptr);
+    EXPECT_EQ(first->windowHandle()->transientParent(), editor.windowHandle());
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), first);
+
+    // Belonging to one window, in front of another (the plotter's result window and main
+    // window); the owner may be hidden.
+    QWidget results, main;
+    main.show();
+    twidgetmemo split(new QPlainTextEdit(&results), &results, &main);
+    Tcostructform* second = p.open("x*2", "x", &split);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->parentWidget(), &results);
+    EXPECT_EQ(second->windowHandle()->transientParent(), main.windowHandle());
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), second);
+
+    // Hidden by a program and shown again by handle: linked again and in front again.
+    p.windows.showwnd(first->handle(), 0);
+    editor.activateWindow();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), &editor);
+    p.windows.showplotwindow(first->handle());
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_EQ(first->windowHandle()->transientParent(), editor.windowHandle());
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), first);
+
+    // Without a window behind the memo (the runner's host) it stands on its own.
+    Tcostructform* loose = p.open("x*3");
+    ASSERT_NE(loose, nullptr);
+    EXPECT_EQ(loose->windowHandle()->transientParent(), nullptr);
+    p.windows.destroyall();
 }

@@ -48,7 +48,9 @@ struct pad {
         quor::tscriptsetup setup;
         setup.inipath = (dir.path / "base.ini").string();
         setup.programdir = dir.str();
-        setup.tabledirs = {tabledir};
+        setup.tabledirs = firsttables;
+        setup.tabledirs.push_back(tabledir);
+        if (readtable) setup.readtable = readtable;
         windows = std::make_unique<quor::tscriptpad>(host, dialogs, setup);
         ed().runmodal = [this](QDialog& d) {
             modals.push_back(d.windowTitle().toStdString());
@@ -59,6 +61,10 @@ struct pad {
             return d.result();
         };
     }
+    // Folders searched for name tables before tabledir, and how a table found is read
+    // (the usual way when unset); both take effect at the next start().
+    std::vector<std::string> firsttables;
+    quor::ttablereader readtable;
     // What a modally shown dialog does in the test (nothing when unset).
     std::function<void(QDialog&)> onmodal;
 

@@ -5,6 +5,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QLayout>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
 #include <QTimer>
 
 #include "padfixture.h"
@@ -278,6 +282,41 @@ TEST(runfunc, stopandcloseduringarun)
     EXPECT_FALSE(p.ed().running());
     for (int i = 0; i < 5 && p.d().isVisible(); ++i) QApplication::processEvents();
     EXPECT_FALSE(p.d().isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+// A fixed size: the designed client area below the menu bar, or more where the controls
+// need it; every tool button in sight.
+TEST(runfunc, fixedsizewitheverycontrolinsight)
+{
+    dialogpad p;
+    quor::Trunfuncdialog& d = p.d();
+    d.show();
+    EXPECT_EQ(d.minimumSize(), d.maximumSize());
+    EXPECT_EQ(d.size(), d.minimumSize());
+    EXPECT_TRUE(d.windowFlags().testFlag(Qt::MSWindowsFixedSizeDialogHint));
+    EXPECT_FALSE(d.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    auto* menus = d.findChild<QMenuBar*>();
+    ASSERT_NE(menus, nullptr);
+    EXPECT_EQ(d.size(), QSize(571, 312 + menus->sizeHint().height()).expandedTo(d.layout()->totalMinimumSize()));
+    auto* bar = d.findChild<QToolBar*>();
+    ASSERT_NE(bar, nullptr);
+    int shown = 0;
+    for (QAction* a : bar->actions()) {
+        QWidget* w = bar->widgetForAction(a);
+        if (!w || a->isSeparator()) continue;
+        ++shown;
+        EXPECT_TRUE(w->isVisible()) << a->toolTip().toStdString();
+        EXPECT_TRUE(bar->rect().contains(w->geometry())) << a->toolTip().toStdString();
+    }
+    EXPECT_GE(shown, 12);   // head, list, ten tool buttons, the spacer
+    auto* status = d.findChild<QStatusBar*>();
+    ASSERT_NE(status, nullptr);
+    EXPECT_FALSE(status->isSizeGripEnabled());
+    d.hide();
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "funclist.h"
 #include "profile.h"
@@ -162,6 +163,70 @@ TEST(startup, shortnametablesaresaidonce)
         p.ed().close();
         EXPECT_TRUE(p.take().empty()) << r.name;
         EXPECT_EQ(ini(p, "units", "unit0"), u0) << r.name;
+    }
+}
+
+// Something named api.dat in the first folder searched that cannot be read stops the start
+// there, with the file and the reason in the error box, even though the next folder has
+// every table: command.dat (read before it) is loaded, nothing after it, no base.ini.
+TEST(startup, unreadabletablestopsthestart)
+{
+    struct row {
+        const char* name;
+        std::function<void(const quortest::tempdir&)> make;
+        quor::ttablereader read;   // unset: the usual reading
+        std::string reason;
+    };
+    const auto vanish = [](const std::string& path, std::vector<std::string>& lines, std::string& reason) {
+        // The test's api.dat is gone between the search and the read.
+        if (path.rfind(QUOR_TESTDATA, 0) != 0) std::filesystem::remove(path);
+        return quor::readtablefile(path, lines, reason);
+    };
+    const auto refuse = [](const std::string& path, std::vector<std::string>& lines, std::string& reason) {
+        if (path.find("/api.dat") == std::string::npos || path.rfind(QUOR_TESTDATA, 0) == 0)
+            return quor::readtablefile(path, lines, reason);
+        reason = "Permission denied";
+        return false;
+    };
+    const row rows[] = {
+        {"a folder", [](const quortest::tempdir& d) { std::filesystem::create_directory(d.path / "api.dat"); }, {},
+         "Is a directory"},
+        {"an unreadable file", [](const quortest::tempdir& d) { d.write("api.dat", "getdc\n"); }, refuse,
+         "Permission denied"},
+        {"a table that vanishes", [](const quortest::tempdir& d) { d.write("api.dat", "getdc\n"); }, vanish,
+         "No such file or directory"},
+    };
+    for (const row& r : rows) {
+        quortest::tempdir tables;
+        r.make(tables);
+        quortest::tempdir units;
+        const std::string u0 = units.write("u.txt", "function a=f(r)\na:=r\nendfunction\n");
+        const std::string text = "[basedir]\npath=/kept\n[units]\ncount=1\nunit0=" + u0 + "\n";
+        pad p(text);
+        p.take();
+        p.firsttables = {tables.str()};
+        p.readtable = r.read;
+        p.start();
+        EXPECT_EQ(p.take(), events{"error: Cannot open file \"" + tables.str() + "/api.dat\". " + r.reason}) << r.name;
+        EXPECT_FALSE(p.ed().startupcomplete()) << r.name;
+        EXPECT_EQ(p.ed().funcs().commandnames.size(), 11u) << r.name;
+        EXPECT_TRUE(p.ed().funcs().apinames.empty()) << r.name;
+        EXPECT_TRUE(p.ed().funcs().mathnames.empty()) << r.name;
+        EXPECT_TRUE(p.ed().funcs().stringnames.empty()) << r.name;
+        EXPECT_TRUE(p.ed().unitfiles().empty()) << r.name;
+        EXPECT_EQ(p.ed().funcs().findfunc("f"), nullptr) << r.name;
+        EXPECT_EQ(p.ed().funcs().basedir, p.dir.str()) << r.name;
+        // The window opens and works all the same; base.ini is left as it was.
+        p.ed().show();
+        EXPECT_TRUE(p.ed().isVisible()) << r.name;
+        p.type("x:=2");
+        p.ed().Run1Click();
+        ASSERT_NE(p.ed().vars().find("x"), nullptr) << r.name;
+        EXPECT_EQ(p.ed().vars().find("x")->value, 2) << r.name;
+        p.ed().flowmemo->document()->setModified(false);
+        p.ed().close();
+        EXPECT_TRUE(p.take().empty()) << r.name;
+        EXPECT_EQ(p.read("base.ini"), text) << r.name;
     }
 }
 
