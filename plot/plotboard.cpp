@@ -157,6 +157,14 @@ bool tplotboard::savesvg(const std::string& path)
     });
 }
 
+std::string tplotboard::svg()
+{
+    tpaintsetting current = current_;
+    return svgtext(outerwidth_ - 9, outerheight_ - 46, colour_, caption_, [&](tcanvas& canvas) {
+        return drawplot(canvas, record_, current, colour_, viewmode_, samples_);
+    });
+}
+
 void tplotboard::drawanchormark(QImage& surface) const
 {
     tsurface s(surface);

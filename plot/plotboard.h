@@ -82,6 +82,8 @@ public:
     bool savepicture(const std::string& path, const char* format = "BMP");
     // Writes the picture as a vector drawing (SVG) of the same size, atomically.
     bool savesvg(const std::string& path);
+    // The same vector drawing as the text of an SVG document; "" when drawing failed.
+    std::string svg();
     // Draws the stretch anchor mark "*" on a window surface, in the window's text font.
     void drawanchormark(QImage& surface) const;
 

@@ -1,5 +1,6 @@
 #include "vectorcanvas.h"
 
+#include <QBuffer>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QSaveFile>
@@ -73,27 +74,46 @@ void tvectorcanvas::textout(int x, int y, const std::string& text)
     painter_.drawText(QPoint(x, y + fm.ascent()), s);
 }
 
+namespace {
+
+// Draws the SVG document onto an open device; false when drawing failed.
+bool drawsvg(QIODevice& device, int width, int height, tcolour background, const std::string& title,
+             const std::function<bool(tcanvas&)>& draw)
+{
+    QSvgGenerator generator;
+    generator.setOutputDevice(&device);
+    generator.setSize(QSize(width, height));
+    generator.setViewBox(QRect(0, 0, width, height));
+    generator.setResolution(96);   // a pixel of the picture is a pixel of a usual screen
+    generator.setTitle(QString::fromStdString(title));
+    QPainter painter(&generator);
+    painter.setClipRect(0, 0, width, height);
+    painter.fillRect(0, 0, width, height, QColor::fromRgb(torgb(background)));
+    tvectorcanvas canvas(painter, width, height, background);
+    return draw(canvas);
+}
+
+}  // namespace
+
 bool writesvg(const std::string& path, int width, int height, tcolour background, const std::string& title,
               const std::function<bool(tcanvas&)>& draw)
 {
     if (width < 1 || height < 1) return false;
     QSaveFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly)) return false;
-    QSvgGenerator generator;
-    generator.setOutputDevice(&file);
-    generator.setSize(QSize(width, height));
-    generator.setViewBox(QRect(0, 0, width, height));
-    generator.setResolution(96);   // a pixel of the picture is a pixel of a usual screen
-    generator.setTitle(QString::fromStdString(title));
-    bool drawn = false;
-    {
-        QPainter painter(&generator);
-        painter.setClipRect(0, 0, width, height);
-        painter.fillRect(0, 0, width, height, QColor::fromRgb(torgb(background)));
-        tvectorcanvas canvas(painter, width, height, background);
-        drawn = draw(canvas);
-    }
+    const bool drawn = drawsvg(file, width, height, background, title, draw);
     return drawn && file.commit();
+}
+
+std::string svgtext(int width, int height, tcolour background, const std::string& title,
+                    const std::function<bool(tcanvas&)>& draw)
+{
+    if (width < 1 || height < 1) return "";
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!drawsvg(buffer, width, height, background, title, draw)) return "";
+    buffer.close();
+    return buffer.data().toStdString();
 }
 
 }  // namespace quor

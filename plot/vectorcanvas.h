@@ -45,5 +45,8 @@ private:
 // false when drawing or writing failed.
 bool writesvg(const std::string& path, int width, int height, tcolour background, const std::string& title,
               const std::function<bool(tcanvas&)>& draw);
+// The same drawing as the text of an SVG document; "" when drawing failed.
+std::string svgtext(int width, int height, tcolour background, const std::string& title,
+                    const std::function<bool(tcanvas&)>& draw);
 
 }  // namespace quor
