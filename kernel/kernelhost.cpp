@@ -198,8 +198,15 @@ void tkernelhost::showplots()
         nlohmann::json data = {{"text/plain", board->caption()}};
         nlohmann::json metadata = nlohmann::json::object();
         if (!picture.isNull()) {
-            data["image/png"] = base64png(picture);
+            const std::string png = base64png(picture);
+            data["image/png"] = png;
             metadata["image/png"] = {{"width", picture.width()}, {"height", picture.height()}};
+            // Front ends that show HTML show the caption above the picture, as a window's title.
+            data["text/html"] = "<figure style=\"margin:2px 0\"><figcaption style=\"font-family:sans-serif;"
+                                "font-size:small;color:#444\">" +
+                                htmlescape(board->caption()) + "</figcaption><img width=\"" +
+                                std::to_string(picture.width()) + "\" height=\"" + std::to_string(picture.height()) +
+                                "\" src=\"data:image/png;base64," + png + "\"></figure>";
         }
         const std::string svg = board->svg();
         if (!svg.empty()) data["image/svg+xml"] = svg;

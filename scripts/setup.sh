@@ -3,7 +3,7 @@
 # libclang-rt-14-dev, which carries libFuzzer, for the fuzz build); arguments name more
 # packages (the benchmarks' peers).
 set -e
-PKGS="g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-svg-dev fonts-dejavu-core fonts-wqy-microhei xvfb xauth clang libclang-rt-14-dev help2man xeus-dev nlohmann-json3-dev cppzmq-dev python3-jupyter-client python3-nbclient python3-ipykernel python3-pil jupyter-notebook $*"
+PKGS="g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-svg-dev fonts-dejavu-core fonts-wqy-microhei xvfb xauth clang libclang-rt-14-dev help2man xeus-dev nlohmann-json3-dev cppzmq-dev python3-jupyter-client jupyter-client python3-nbclient python3-ipykernel python3-pil jupyter-notebook $*"
 missing=""
 for p in $PKGS; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -76,6 +76,9 @@ class KernelTest(unittest.TestCase):
         self.assertEqual(len(shown), 1)
         data = shown[0]["content"]["data"]
         self.assertEqual(data["text/plain"], "sin(r)*r")
+        self.assertTrue(data["text/html"].startswith(
+            '<figure style="margin:2px 0"><figcaption style="font-family:sans-serif;font-size:small;color:#444">'
+            'sin(r)*r</figcaption><img width="535" height="329" src="data:image/png;base64,' + data["image/png"]))
         self.assertTrue(data["image/svg+xml"].lstrip().startswith("<?xml"))
         self.assertIn('width="535', data["image/svg+xml"])
         image = png(shown[0])
@@ -99,6 +102,8 @@ class KernelTest(unittest.TestCase):
         self.assertEqual(len(updates), 1)
         self.assertEqual(updates[0]["content"]["transient"]["display_id"], display_id)
         self.assertEqual(updates[0]["content"]["data"]["text/plain"], "Result")
+        self.assertIn("<figcaption", updates[0]["content"]["data"]["text/html"])
+        self.assertIn(">Result</figcaption>", updates[0]["content"]["data"]["text/html"])
         self.assertEqual(png(updates[0]).size, (535, 329))
         c = self.run_cell("showwnd(h,0)")
         self.assertEqual([u["content"]["data"] for u in c.of("update_display_data")], [{"text/plain": ""}])
