@@ -132,6 +132,7 @@ bool tkernelhost::inputbox(const std::string& caption, const std::string& prompt
     showplots();
     std::string typed;
     if (!outlet_->ask(caption + ": " + prompt + " [" + deflt + "] ", typed)) return false;
+    if (session_.stoprequested) throw quor::tstopped{};   // interrupted while it waited
     // The box would start with the default in it: an empty answer keeps it.
     answer = typed.empty() ? deflt : typed;
     return true;

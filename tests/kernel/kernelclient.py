@@ -36,9 +36,9 @@ class Cell:
         return [o for o in self.outputs if o["msg_type"] == kind]
 
 
-def run(kc, code, allow_stdin=False, answers=None, timeout=30, interrupt=None):
-    """Runs code; answers are given to input requests in turn; interrupt(kc) is called once
-    the cell is seen running."""
+def run(kc, code, allow_stdin=False, answers=None, timeout=30, interrupt=None, before_answer=None):
+    """Runs code; answers are given to input requests in turn (before_answer() called
+    first); interrupt(kc) is called once the cell is seen running."""
     msg_id = kc.execute(code, allow_stdin=allow_stdin)
     outputs = []
     answers = list(answers or [])
@@ -49,6 +49,8 @@ def run(kc, code, allow_stdin=False, answers=None, timeout=30, interrupt=None):
             try:
                 req = kc.get_stdin_msg(timeout=0.05)
                 prompts.append(req["content"]["prompt"])
+                if before_answer:
+                    before_answer()
                 kc.input(answers.pop(0))
             except queue.Empty:
                 pass

@@ -108,6 +108,15 @@ class KernelTest(unittest.TestCase):
         c = self.run_cell("showwnd(h,0)")
         self.assertEqual([u["content"]["data"] for u in c.of("update_display_data")], [{"text/plain": ""}])
         self.assertEqual(self.run_cell("print(1)").of("update_display_data"), [])   # nothing changed
+        c = self.run_cell("print(showwnd(h,5))")
+        self.assertEqual(c.text(), "0\n")   # it was hidden
+        updates = c.of("update_display_data")
+        self.assertEqual([u["content"]["data"]["text/plain"] for u in updates], ["Result"])
+        self.assertEqual(png(updates[0]).size, (535, 329))
+        # A window created and captioned in one cell is shown once, with its last caption.
+        c = self.run_cell("plot('r',r,h3)\nsetwndtext(h3,'line')")
+        self.assertEqual([d["content"]["data"]["text/plain"] for d in c.of("display_data")], ["line"])
+        self.assertEqual(c.of("update_display_data"), [])
 
     def test_input_answered_and_refused(self):
         c = self.run_cell("a:=inputnum('Number','Give one',3)\nprint(a*2)\nsetstr(t1,inputstr('Name','Who','nobody'))\n"
@@ -134,6 +143,12 @@ class KernelTest(unittest.TestCase):
         boxes = [o["content"]["data"]["text/plain"] for o in c.of("display_data")]
         self.assertEqual(boxes, ["[Message] Critical error on compile: Main function"])
         self.assertEqual(self.run_cell("print('still here')").text(), "still here\n")
+        c = self.run_cell("function r=deep(a)\nr:=deep(a+1)\nendfunction\nprint(deep(1))\nprint('after')")
+        self.assertEqual((c.status, c.text()), ("ok", "Error on nesting deeper than 2000 levels\n"
+                                                      "Error on function deep inside compiler \n"
+                                                      "Critical error on compile at: deep\n0\nafter\n"))
+        c = self.run_cell("msg('a<b & c')")
+        self.assertIn("<b>Message</b> a&lt;b &amp; c</div>", c.outputs[0]["content"]["data"]["text/html"])
         c = self.run_cell("if(1>0)\nprint(1)")
         self.assertEqual((c.status, c.of("error")[0]["content"]["evalue"]),
                          ("error", "Error on mismatched on if on if(1>0)"))
@@ -166,6 +181,16 @@ class KernelTest(unittest.TestCase):
         c = self.run_cell("print(n>1000)")
         self.assertEqual(c.text(), "1\n")
 
+    def test_interrupt_while_input_waits(self):
+        def interrupt():
+            self.km.interrupt_kernel()
+            time.sleep(0.3)
+
+        c = self.run_cell("print(inputnum('N','Give',1)*2)\nprint('not reached')", allow_stdin=True, answers=["7"],
+                          before_answer=interrupt)
+        self.assertEqual((c.status, c.text()), ("error", "Stopped by the user: the cell ended before its next statement.\n"))
+        self.assertEqual(self.run_cell("print(2)").text(), "2\n")
+
     def test_completion(self):
         self.run_cell("alpha:=1;alps:=2\nfunction r=alfunc(a)\nr:=a\nendfunction")
         reply = self.kc.complete("x:=al", 5, reply=True)["content"]
@@ -186,6 +211,9 @@ class KernelTest(unittest.TestCase):
         self.assertEqual(reply["data"]["text/plain"],
                          "plot(expression,variable,handle) — opens a plot window and stores its handle")
         self.assertFalse(self.kc.inspect("nothing", 3, reply=True)["content"]["found"])
+        self.run_cell("function s=isum(a,b)\ns:=a+b\nendfunction")
+        reply = self.kc.inspect("x:=isum(1,", 9, reply=True)["content"]
+        self.assertEqual(reply["data"]["text/plain"], "s=isum(a,b) — a user function")
 
     def test_inspect_follows_the_language_guide(self):
         guide = open(os.path.join(os.path.dirname(__file__), "..", "..", "docs", "language.md")).read()
