@@ -79,7 +79,6 @@ nl::json tinterpreter::execute_request_impl(int, const std::string& code, bool s
     }
     session_.stoprequested = false;
     const tcell cell = splitcell(code);
-    nl::json reply;
     try {
         if (cell.functions) quor::loadunitlines(cell.lines, funcs_, session_.dialect, "");
         quor::tfuncstore store("Main function");
@@ -105,13 +104,12 @@ nl::json tinterpreter::execute_request_impl(int, const std::string& code, bool s
                                                                  : "the cell";
             return failed("Error", "The run stopped at " + place + ": " + store.fault.text);
         }
-        reply = xeus::create_successful_reply();
+        return xeus::create_successful_reply();
     } catch (const std::exception& e) {
         // Whatever escapes the engine (memory running out) ends the cell, not the kernel.
         host_.endcell();
         return failed("Error", e.what());
     }
-    return reply;
 }
 
 nl::json tinterpreter::complete_request_impl(const std::string& code, int cursor_pos)
