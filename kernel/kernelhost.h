@@ -32,8 +32,12 @@ public:
                   std::string& answer) override;
     quor::tanswer question(const std::string& caption, const std::string& text) override;
     bool openfile(const std::string& dir, const std::string& pattern, std::string& path) override;
-    void processevents() override {}
-    bool hasevents() const override { return false; }
+    // Between statements: memo text held back is sent every so often, so that lines
+    // printed before a long silent computation are seen while it runs.
+    void processevents() override
+    {
+        if (pacer_.due() && !held_.empty()) flush();
+    }
     std::int32_t createplotwindow(const std::string& expr, const std::string& varname, quor::tvarlist& vars,
                                   quor::tfunclist* funcs, quor::tmemo* memo) override;
     void showplotwindow(std::int32_t handle) override;
@@ -61,6 +65,7 @@ private:
     bool allowinput_ = false;
     std::string held_;                   // memo text not yet sent
     std::chrono::steady_clock::time_point sent_;
+    quor::tpacer pacer_{100};
     std::size_t used_ = 0;               // bytes of output of the running cell
     long long cut_ = 0;                  // lines and boxes left out past the limit
     long long refusedat_ = -1;           // the statement count at the last refused input

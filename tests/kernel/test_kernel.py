@@ -45,6 +45,20 @@ class KernelTest(unittest.TestCase):
         self.assertEqual(c.status, "ok")
         self.assertEqual(c.text(), "one\nx=0.3\n3.5\n")
 
+    def test_lines_are_sent_while_the_cell_runs(self):
+        seen = []
+        msg_id = self.kc.execute("print('started')\nx:=0\nfor(i:=1:100000000)\nx:=x+1\nend")
+        while not seen:
+            msg = self.kc.get_iopub_msg(timeout=30)
+            if msg["parent_header"].get("msg_id") == msg_id and msg["msg_type"] == "stream":
+                seen.append(msg["content"]["text"])
+        self.assertEqual(seen, ["started\n"])
+        self.km.interrupt_kernel()   # still running: the line came long before its end
+        reply = self.kc.get_shell_msg(timeout=30)
+        while reply["parent_header"].get("msg_id") != msg_id:
+            reply = self.kc.get_shell_msg(timeout=30)
+        self.assertEqual(reply["content"]["status"], "error")
+
     def test_state_lives_across_cells(self):
         self.assertEqual(self.run_cell("s1:=40").text(), "")
         self.assertEqual(self.run_cell("s1:=s1+2\ns2[3]:=5").status, "ok")
