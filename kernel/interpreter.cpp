@@ -145,7 +145,7 @@ nl::json tinterpreter::is_complete_request_impl(const std::string& code)
 
 nl::json tinterpreter::kernel_info_request_impl()
 {
-    return xeus::create_info_reply("5.3", "quor-kernel", QUOR_VERSION, "quor", QUOR_VERSION, "text/x-quor", ".txt", "",
+    return xeus::create_info_reply("5.3", "quor-kernel", QUOR_VERSION, "quor", QUOR_VERSION, "text/x-quor", ".txt", "text",
                                    "", "", "Quor " QUOR_VERSION " — a small calculation language, with plots inline");
 }
 

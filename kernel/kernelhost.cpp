@@ -53,6 +53,8 @@ void tkernelhost::begincell(toutlet& outlet, bool allowinput)
     used_ = 0;
     cut_ = 0;
     refusedat_ = -1;
+    plotsshown_ = 0;
+    plotscut_ = 0;
     boxes = 0;
     sent_ = std::chrono::steady_clock::now();
 }
@@ -60,9 +62,11 @@ void tkernelhost::begincell(toutlet& outlet, bool allowinput)
 void tkernelhost::endcell()
 {
     if (!outlet_) return;
-    if (cut_ > 0) held_ += "[output cut: " + std::to_string(cut_) + " more lines and boxes of this cell not shown]\n";
     flush();
     showplots();
+    if (cut_ > 0) held_ += "[output cut: " + std::to_string(cut_) + " more lines and boxes of this cell not shown]\n";
+    if (plotscut_ > 0) held_ += "[" + std::to_string(plotscut_) + " more plot windows of this cell not shown]\n";
+    flush();
     outlet_ = nullptr;
 }
 
@@ -190,11 +194,16 @@ void tkernelhost::showplots()
         }
         ++it;
         if (!s.changed) continue;
+        s.changed = false;
         if (!board->visible()) {
             if (s.displayed) outlet_->display({{"text/plain", ""}}, nlohmann::json::object(), s.id, true);
-            s.changed = false;
             continue;
         }
+        if (!s.displayed && plotsshown_ >= maxcellplots) {
+            ++plotscut_;
+            continue;
+        }
+        ++plotsshown_;
         const QImage picture = board->picture();
         nlohmann::json data = {{"text/plain", board->caption()}};
         nlohmann::json metadata = nlohmann::json::object();
@@ -213,7 +222,6 @@ void tkernelhost::showplots()
         if (!svg.empty()) data["image/svg+xml"] = svg;
         outlet_->display(data, metadata, s.id, s.displayed);
         s.displayed = true;
-        s.changed = false;
     }
 }
 

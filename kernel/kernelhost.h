@@ -13,6 +13,8 @@ namespace quorkernel {
 
 // A cell's output is cut past this many bytes (memo lines and boxes together).
 inline constexpr std::size_t maxcelloutput = 256 * 1024;
+// At most this many plot pictures are shown for one cell; the others are noted.
+inline constexpr int maxcellplots = 20;
 
 class tkernelhost : public quor::thost, public quor::tmemo {
 public:
@@ -68,7 +70,9 @@ private:
     quor::tpacer pacer_{100};
     std::size_t used_ = 0;               // bytes of output of the running cell
     long long cut_ = 0;                  // lines and boxes left out past the limit
-    long long refusedat_ = -1;           // the statement count at the last refused input
+    long long refusedat_ = -1;
+    int plotsshown_ = 0;                 // plot pictures shown for the running cell
+    int plotscut_ = 0;                   // and those left out past maxcellplots           // the statement count at the last refused input
     struct tshown {
         std::string id;       // display id
         bool displayed = false;

@@ -178,6 +178,11 @@ class KernelTest(unittest.TestCase):
         self.assertEqual(text.splitlines()[-1], "[output cut: %d more lines and boxes of this cell not shown]"
                          % (100001 - shown))
 
+    def test_many_plots_are_cut(self):
+        c = self.run_cell("q[0]:=0;q[1]:=1\nfor(i:=1:23)\nplot('q',q,hq)\nend\nprint('made')")
+        self.assertEqual(len(c.of("display_data")), 20)
+        self.assertEqual(c.text(), "made\n[3 more plot windows of this cell not shown]\n")
+
     def test_interrupt_ends_an_endless_loop(self):
         self.run_cell("n:=0")
         started = []
@@ -230,7 +235,8 @@ class KernelTest(unittest.TestCase):
         self.assertEqual(reply["data"]["text/plain"], "s=isum(a,b) — a user function")
 
     def test_inspect_follows_the_language_guide(self):
-        guide = open(os.path.join(os.path.dirname(__file__), "..", "..", "docs", "language.md")).read()
+        with open(os.path.join(os.path.dirname(__file__), "..", "..", "docs", "language.md")) as f:
+            guide = f.read()
         rows = [l for l in guide.splitlines() if l.startswith("| `") and "(" in l]
         self.assertEqual(len(rows), 11)
         for row in rows:
