@@ -55,7 +55,6 @@ void tkernelhost::begincell(toutlet& outlet, bool allowinput)
     refusedat_ = -1;
     plotsshown_ = 0;
     plotscut_ = 0;
-    boxes = 0;
     sent_ = std::chrono::steady_clock::now();
 }
 
@@ -98,7 +97,6 @@ void tkernelhost::line(const std::string& text)
 
 void tkernelhost::box(const std::string& kind, const std::string& text)
 {
-    ++boxes;
     if (!room(text.size() + kind.size() + 4)) return;
     flush();
     if (!outlet_) return;

@@ -50,9 +50,6 @@ public:
 
     void append(const std::string& line) override { this->line(line); }
 
-    // The boxes shown in the running cell.
-    int boxes = 0;
-
 private:
     // A marked block for a box of the given kind.
     void box(const std::string& kind, const std::string& text);
