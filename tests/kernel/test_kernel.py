@@ -262,6 +262,26 @@ class KernelTest(unittest.TestCase):
         self.assertEqual((lang["name"], lang["version"], lang["file_extension"]), ("quor", VERSION, ".txt"))
 
 
+class TablesTest(unittest.TestCase):
+    def test_name_tables_from_the_notebook_folder(self):
+        data = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "data")
+        with tempfile.TemporaryDirectory() as folder:
+            for name in ("api.dat", "command.dat", "math.dat", "strings.dat"):
+                with open(os.path.join(data, name), "rb") as f:
+                    text = f.read()
+                if name == "math.dat":
+                    text = text.replace(b"\r\nsqr\r\n", b"\r\nsquare\r\n")
+                with open(os.path.join(folder, name), "wb") as f:
+                    f.write(text)
+            km, kc = k.start(SPECS, cwd=folder)
+            try:
+                self.assertEqual(k.run(kc, "print(square(3))").text(), "9\n")
+                self.assertEqual(kc.complete("squ", 3, reply=True)["content"]["matches"], ["square"])
+            finally:
+                kc.stop_channels()
+                km.shutdown_kernel(now=True)
+
+
 class RestartTest(unittest.TestCase):
     def test_restart_gives_a_fresh_session(self):
         km, kc = k.start(SPECS)
