@@ -77,7 +77,17 @@ nl::json tinterpreter::execute_request_impl(int, const std::string& code, bool s
         host_.errorreport(tablefault_);
         tablefault_.clear();
     }
+    // An interrupt counts from here to the cell's end; one that came while no cell ran is gone.
     session_.stoprequested = false;
+    running_.store(true);
+    struct tended {
+        tinterpreter& i;
+        ~tended()
+        {
+            i.running_.store(false);
+            i.session_.stoprequested = false;
+        }
+    } ended{*this};
     const tcell cell = splitcell(code);
     try {
         if (cell.functions) quor::loadunitlines(cell.lines, funcs_, session_.dialect, "");
@@ -95,7 +105,6 @@ nl::json tinterpreter::execute_request_impl(int, const std::string& code, bool s
         } catch (const quor::tstopped&) {
             host_.line("Stopped by the user: the cell ended before its next statement.");
             host_.endcell();
-            session_.stoprequested = false;
             return failed("Stopped", "Stopped by the user");
         }
         host_.endcell();

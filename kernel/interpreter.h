@@ -1,5 +1,6 @@
 #pragma once
 // The Quor interpreter behind the Jupyter protocol: one long session, a cell at a time.
+#include <atomic>
 #include <string>
 
 #include <xeus/xinterpreter.hpp>
@@ -15,8 +16,12 @@ namespace quorkernel {
 class tinterpreter : public xeus::xinterpreter, private toutlet {
 public:
     tinterpreter();
-    // The session whose stop flag an interrupt sets.
-    quor::tsession& session() { return session_; }
+    // Asks the running cell to stop before its next statement (from the thread that takes
+    // interrupts); nothing when no cell runs.
+    void interrupt()
+    {
+        if (running_.load()) session_.stoprequested = true;
+    }
 
 private:
     void configure_impl() override;
@@ -42,6 +47,7 @@ private:
     quor::tsession session_;
     std::string tablefault_;   // why the name tables could not be loaded, "" when they were
     bool silent_ = false;
+    std::atomic<bool> running_{false};   // a cell is being run
 };
 
 }  // namespace quorkernel

@@ -24,14 +24,14 @@ namespace {
 // The notebook's stop button sends SIGINT. It is taken by a thread of its own (blocked in
 // every other thread, so no socket wait is broken by it), which asks the running cell to
 // stop at its next statement, as the editor's Stop does.
-std::atomic<quor::tsession*> interrupted{nullptr};
+std::atomic<quorkernel::tinterpreter*> interrupted{nullptr};
 
 void watchinterrupts(sigset_t set)
 {
     for (;;) {
         int sig = 0;
         if (sigwait(&set, &sig) != 0) continue;
-        if (quor::tsession* s = interrupted.load()) s->stoprequested = true;
+        if (quorkernel::tinterpreter* i = interrupted.load()) i->interrupt();
     }
 }
 
@@ -58,7 +58,7 @@ int main(int argc, char* argv[])
     const xeus::xconfiguration config = xeus::load_configuration(file);
     auto context = xeus::make_context<zmq::context_t>();
     auto interpreter = std::make_unique<quorkernel::tinterpreter>();
-    interrupted.store(&interpreter->session());
+    interrupted.store(interpreter.get());
     xeus::xkernel kernel(config, xeus::get_user_name(), std::move(context), std::move(interpreter),
                          xeus::make_xserver_zmq);
     kernel.start();

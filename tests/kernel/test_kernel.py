@@ -197,8 +197,11 @@ class KernelTest(unittest.TestCase):
         self.assertEqual(c.status, "error")
         self.assertEqual(c.of("error")[0]["content"]["ename"], "Stopped")
         self.assertEqual(c.text(), "Stopped by the user: the cell ended before its next statement.\n")
+        # An interrupt while no cell runs is not kept for the next one.
+        self.km.interrupt_kernel()
+        time.sleep(0.3)
         c = self.run_cell("print(n>1000)")
-        self.assertEqual(c.text(), "1\n")
+        self.assertEqual((c.status, c.text()), ("ok", "1\n"))
 
     def test_interrupt_while_input_waits(self):
         def interrupt():
