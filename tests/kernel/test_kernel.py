@@ -199,14 +199,14 @@ class KernelTest(unittest.TestCase):
         self.assertEqual(c.text(), "Stopped by the user: the cell ended before its next statement.\n")
         # An interrupt while no cell runs is not kept for the next one.
         self.km.interrupt_kernel()
-        time.sleep(0.3)
+        time.sleep(1.0)
         c = self.run_cell("print(n>1000)")
         self.assertEqual((c.status, c.text()), ("ok", "1\n"))
 
     def test_interrupt_while_input_waits(self):
         def interrupt():
             self.km.interrupt_kernel()
-            time.sleep(0.3)
+            time.sleep(1.0)
 
         c = self.run_cell("print(inputnum('N','Give',1)*2)\nprint('not reached')", allow_stdin=True, answers=["7"],
                           before_answer=interrupt)
