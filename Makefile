@@ -6,7 +6,7 @@ JOBS       ?= 2
 # Seconds per fuzz target: `make test` runs each briefly, `make fuzz` as long as asked.
 FUZZ_SECONDS ?= 600
 
-.PHONY: setup build build-asan build-fuzz test test-plain test-asan test-fuzz fuzz run paint bench fuzz-diff clean deb
+.PHONY: setup build build-asan build-fuzz test test-plain test-asan test-fuzz fuzz run paint bench fuzz-diff clean deb notebook
 
 setup:
 	@sh scripts/setup.sh
@@ -51,6 +51,10 @@ run: build
 paint: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then $(BUILD)/paint/paint; \
 	else echo "paint: no display here (DISPLAY and WAYLAND_DISPLAY are empty); start it on a desktop"; fi
+
+# Registers the kernel of the build tree for this user and opens the tour in the notebook.
+notebook: build
+	@sh scripts/notebook.sh $(BUILD)
 
 bench: build
 	@sh scripts/setup.sh lua5.4 bc python3

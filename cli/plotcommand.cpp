@@ -201,13 +201,13 @@ int plotcommand(const std::vector<std::string>& args)
         return 0;
     }
 
-    ensureguiapp();
+    quor::ensureguiapp();
     tconsolehost host(false, stdin, stdout, stderr);
     quor::tsession session(host, quor::tdialect::plotter);
     quor::tvarlist vars("paint", 1);
     quor::tfunclist funcs("paint", 1);
     tboardside side(vars, session);
-    theadlessplots& plots = side.boards();
+    quor::theadlessplots& plots = side.boards();
     host.plots = &side;
     const std::vector<std::string> dirs = tabledirs(o.tables);
     try {

@@ -27,10 +27,10 @@ public:
         for (const auto& p : plots_.writeall(dir)) out.push_back(tpicture{p.number, p.caption, p.path, p.fault});
         return out;
     }
-    theadlessplots& boards() { return plots_; }
+    quor::theadlessplots& boards() { return plots_; }
 
 private:
-    theadlessplots plots_;
+    quor::theadlessplots plots_;
 };
 
 }  // namespace quorcli

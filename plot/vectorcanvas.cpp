@@ -1,8 +1,8 @@
 #include "vectorcanvas.h"
 
+#include <QBuffer>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QBuffer>
 #include <QSvgGenerator>
 
 #include "surface.h"

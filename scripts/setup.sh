@@ -7,6 +7,8 @@ set -e
 PKGS="g++ cmake ninja-build make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-svg-dev fonts-dejavu-core fonts-wqy-microhei xvfb xauth clang libclang-rt-14-dev help2man openbox xdotool imagemagick x11-utils $*"
 # To build the Debian package and check it (`make deb`, and a test of `make test`).
 PKGS="$PKGS dpkg-dev file lintian desktop-file-utils appstream"
+# The notebook kernel and its tests.
+PKGS="$PKGS xeus-dev nlohmann-json3-dev cppzmq-dev python3-jupyter-client jupyter-client python3-nbclient python3-ipykernel python3-pil jupyter-notebook"
 missing=""
 for p in $PKGS; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -10,7 +10,7 @@
 #include "session.h"
 #include "variables.h"
 
-namespace quorcli {
+namespace quor {
 
 namespace {
 
@@ -35,7 +35,7 @@ void ensureguiapp()
     static QGuiApplication app(argc, argv);
 }
 
-theadlessplots::theadlessplots(quor::tvarlist& globals, quor::tsession& s) : globals_(globals), session_(s) {}
+theadlessplots::theadlessplots(tvarlist& globals, tsession& s) : globals_(globals), session_(s) {}
 
 theadlessplots::~theadlessplots() = default;
 
@@ -46,14 +46,14 @@ theadlessplots::tpending* theadlessplots::pending(std::int32_t handle)
     return nullptr;
 }
 
-std::int32_t theadlessplots::create(const std::string& expr, const std::string& varname, quor::tvarlist& vars,
-                                    quor::tfunclist* funcs, quor::tmemo* memo)
+std::int32_t theadlessplots::create(const std::string& expr, const std::string& varname, tvarlist& vars,
+                                    tfunclist* funcs, tmemo* memo)
 {
     // A plot opened while another is sampled samples once per column of that one: one
     // level of this is allowed, more would multiply without end.
-    if (sampling_ > 1) throw quor::tfault("Error on plot: plots opened inside the sampling of plots");
+    if (sampling_ > 1) throw tfault("Error on plot: plots opened inside the sampling of plots");
     ensureguiapp();
-    auto board = std::make_unique<quor::tplotboard>(vars, funcs, memo, session_, session_.plotter());
+    auto board = std::make_unique<tplotboard>(vars, funcs, memo, session_, session_.plotter());
     const std::int32_t h = registry_.add(std::move(board));
     opened_.push_back(std::make_unique<tpending>(tpending{h, expr, varname, &vars, nullptr, false}));
     return h;
@@ -62,33 +62,40 @@ std::int32_t theadlessplots::create(const std::string& expr, const std::string& 
 bool theadlessplots::show(std::int32_t handle)
 {
     tpending* p = pending(handle);
-    quor::tplotboard* board = registry_.find(handle);
+    tplotboard* board = registry_.find(handle);
     if (!p || !board || p->shown) return registry_.show(handle);
     if (p->vars != &globals_) {
-        p->copy = std::make_unique<quor::tvarlist>(*p->vars);
+        p->copy = std::make_unique<tvarlist>(*p->vars);
         board->rebind(*p->copy, board->funcs(), board->memo());
     }
     p->shown = true;
     board->setup(p->expr, p->varname);
-    const quor::tcharge<int> during(sampling_, 1);
+    const tcharge<int> during(sampling_, 1);
     const bool ok = registry_.show(handle);
     if (!ok) p->copy.reset();
     return ok;
+}
+
+std::vector<std::int32_t> theadlessplots::shown() const
+{
+    std::vector<std::int32_t> out;
+    for (const auto& p : opened_)   // closed after a failed paint, or never shown: left out
+        if (p->shown && registry_.find(p->handle)) out.push_back(p->handle);
+    return out;
 }
 
 std::vector<theadlessplots::tpicture> theadlessplots::writeall(const std::string& dir)
 {
     std::vector<tpicture> out;
     int number = 0;
-    for (const auto& p : opened_) {
-        quor::tplotboard* board = registry_.find(p->handle);
-        if (!board || !p->shown) continue;   // closed after a failed paint, or never shown
+    for (const std::int32_t h : shown()) {
+        tplotboard* board = registry_.find(h);
         ++number;
         tpicture pic{number, board->caption(), dir + "/plot-" + std::to_string(number) + ".png", ""};
-        pic.fault = quor::writepicture(board->picture(), pic.path, "PNG");
+        pic.fault = writepicture(board->picture(), pic.path, "PNG");
         out.push_back(pic);
     }
     return out;
 }
 
-}  // namespace quorcli
+}  // namespace quor

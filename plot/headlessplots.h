@@ -9,23 +9,26 @@
 #include "plotregistry.h"
 
 
-namespace quorcli {
+namespace quor {
 
 class theadlessplots {
 public:
     // Boards evaluate against globals unless created from another list (a call's
     // temporary one), which they then keep a copy of, since that list ends with the call.
-    theadlessplots(quor::tvarlist& globals, quor::tsession& s);
+    theadlessplots(tvarlist& globals, tsession& s);
     ~theadlessplots();
 
     // Makes a board and hands out its handle; the board is set up when it is shown, after
     // the caller has stored the handle.
-    std::int32_t create(const std::string& expr, const std::string& varname, quor::tvarlist& vars,
-                        quor::tfunclist* funcs, quor::tmemo* memo);
+    std::int32_t create(const std::string& expr, const std::string& varname, tvarlist& vars,
+                        tfunclist* funcs, tmemo* memo);
     // Sets the board up and samples it at its first size; false when that failed and the
     // board is gone.
     bool show(std::int32_t handle);
-    quor::tplotregistry& registry() { return registry_; }
+    tplotregistry& registry() { return registry_; }
+
+    // Handles of the boards shown and still open, in opening order.
+    std::vector<std::int32_t> shown() const;
 
     struct tpicture {
         int number;            // 1, 2, ... in opening order
@@ -40,15 +43,15 @@ private:
     struct tpending {
         std::int32_t handle;
         std::string expr, varname;
-        quor::tvarlist* vars;
-        std::unique_ptr<quor::tvarlist> copy;   // a call's list, copied when the board is shown
+        tvarlist* vars;
+        std::unique_ptr<tvarlist> copy;   // a call's list, copied when the board is shown
         bool shown = false;
     };
     tpending* pending(std::int32_t handle);
 
-    quor::tvarlist& globals_;
-    quor::tsession& session_;
-    quor::tplotregistry registry_;
+    tvarlist& globals_;
+    tsession& session_;
+    tplotregistry registry_;
     // In opening order. Each entry is held by pointer: plots opened while one is shown
     // grow the list, and the entry being shown must not move.
     std::vector<std::unique_ptr<tpending>> opened_;
@@ -58,4 +61,4 @@ private:
 // Makes sure a (display-less) Qt application exists for fonts and pictures.
 void ensureguiapp();
 
-}  // namespace quorcli
+}  // namespace quor
