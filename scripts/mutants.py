@@ -14,6 +14,7 @@ Without files it takes a deterministic sample of N mutants spread over every fol
 """
 import argparse
 import difflib
+import fcntl
 import hashlib
 import json
 import os
@@ -66,10 +67,10 @@ def log(*args):
 
 
 class Mutant:
-    def __init__(self, path, start, end, original, replacement, kind, line):
+    def __init__(self, path, start, end, original, replacement, kind, line, column=0):
         self.path, self.start, self.end = path, start, end
         self.original, self.replacement = original, replacement
-        self.kind, self.line = kind, line
+        self.kind, self.line, self.column = kind, line, column
 
     def rel(self):
         return os.path.relpath(self.path, ROOT)
@@ -78,7 +79,8 @@ class Mutant:
         return folder_of(self.path)
 
     def key(self):
-        return "%s:%d %s -> %s" % (self.rel(), self.line, shown(self.original), shown(self.replacement))
+        return "%s:%d:%d %s -> %s" % (self.rel(), self.line, self.column, shown(self.original),
+                                      shown(self.replacement))
 
     def apply(self, text):
         return text[:self.start] + self.replacement.encode() + text[self.end:]
@@ -361,7 +363,14 @@ class Cache:
 
     def get(self, path, commands):
         with open(path, "rb") as f:
-            h = hashlib.sha1(f.read())
+            text = f.read()
+        ms = self.found(path, text, commands)
+        for m in ms:
+            m.column = m.start - text.rfind(b"\n", 0, m.start)
+        return ms
+
+    def found(self, path, text, commands):
+        h = hashlib.sha1(text)
         h.update(repr(commands.parse_args(path)).encode())
         h.update(FINDER.encode())
         name = os.path.join(self.directory, h.hexdigest() + ".json")
@@ -536,6 +545,8 @@ def main():
     ap.add_argument("--tests", action="append", help="suite regexes instead of the folder's own (repeatable)")
     ap.add_argument("--report", default=None, help="also write the report to this file")
     ap.add_argument("--list", action="store_true", help="only list the mutants found")
+    ap.add_argument("--only", metavar="REPORT",
+                    help="test again only the mutants a report lists as surviving (its '- ' lines)")
     ap.add_argument("--folders", help="the sample's folders, comma-separated (default: all); "
                     "each folder's share of the sample stays the same")
     opts = ap.parse_args()
@@ -550,6 +561,13 @@ def main():
     for f in files:
         if not os.path.isfile(f):
             sys.exit("mutants: no such file: %s" % f)
+    # One run at a time per build dir: another one's mutant must not be taken for a leftover.
+    os.makedirs(build, exist_ok=True)
+    lock = open(os.path.join(build, "mutants.lock"), "w")
+    try:
+        fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+    except OSError:
+        sys.exit("mutants: another run is using %s" % build)
     backup = os.path.join(build, "mutants-backup")
     restore_backup(backup)
     if dirty(files):
@@ -575,7 +593,14 @@ def main():
     folders = sorted(per_folder, key=lambda d: FOLDERS.index(d) if d in FOLDERS else len(FOLDERS))
     for folder in folders:
         random.Random("%d:%s" % (opts.seed, folder)).shuffle(per_folder[folder])
-    n = opts.n or (0 if given else 120)
+    if opts.only:
+        with open(opts.only) as f:
+            wanted = {l[2:].rstrip("\n") for l in f if l.startswith("- ")}
+        for folder in folders:
+            per_folder[folder] = [m for m in per_folder[folder]
+                                  if m.key() in wanted or m.key().replace(":%d " % m.column, " ", 1) in wanted]
+        given = files
+    n = 0 if opts.only else opts.n or (0 if given else 120)
     quota = {}
     shares = folders if given else FOLDERS
     for i, folder in enumerate(shares):
