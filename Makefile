@@ -6,7 +6,7 @@ JOBS       ?= 2
 # Seconds per fuzz target: `make test` runs each briefly, `make fuzz` as long as asked.
 FUZZ_SECONDS ?= 600
 
-.PHONY: setup build build-asan build-fuzz test test-plain test-asan test-fuzz fuzz run paint bench fuzz-diff clean deb notebook
+.PHONY: setup build build-asan build-fuzz test test-plain test-asan test-fuzz fuzz run paint bench fuzz-diff clean deb notebook mutants
 
 setup:
 	@sh scripts/setup.sh
@@ -73,6 +73,14 @@ deb: build
 	rm -f $(BUILD)/quor_*.deb
 	cd $(BUILD) && cpack -G DEB
 	lintian --fail-on error $(BUILD)/quor_*.deb
+
+# Mutation testing, in its own build dir (not part of `make test`):
+# make mutants [FILES="engine/numtext.cpp plot/moves.cpp"] [N=120] [SEED=1]
+# N and SEED count here only when given (their defaults above are fuzz-diff's).
+mutants: setup
+	@sh scripts/setup.sh python3-clang-14 libclang1-14
+	/usr/bin/python3 scripts/mutants.py $(if $(filter command line environment,$(origin N)),--n $(N)) \
+	  $(if $(filter command line environment,$(origin SEED)),--seed $(SEED)) $(FILES)
 
 clean:
 	rm -rf $(BUILD) $(ASANBUILD) $(FUZZBUILD)
