@@ -56,6 +56,7 @@ std::vector<tcarg> cutargs(const std::string& args, int m, tdialect d)
     std::vector<tcarg> out(texts.size());
     for (std::size_t i = 0; i < texts.size(); ++i) {
         out[i].quoted = texts[i].find('\'') != std::string::npos;
+        out[i].bare = texts[i].find('[') == std::string::npos;
         out[i].key = shortstring(texts[i]);
         out[i].expr.text = std::move(texts[i]);
         out[i].expr.dialect = d;
@@ -69,32 +70,53 @@ std::vector<tcarg> cutargs(const std::string& args, int m, tdialect d)
 
 using namespace fast;
 
-// Temporary lists of finished calls, kept with their storage so that the next call copies
-// its caller's variables without allocating.
+// The temporary lists of the calls now running, one per call level, kept with their
+// storage when the call ends so that the next call at that level copies its caller's
+// variables without allocating; with them the records of the variables those calls made
+// (parameters, results), so that the next call makes its own without allocating.
 class tlistpool {
 public:
-    std::vector<std::unique_ptr<tvarlist>> spare;
+    struct tentry {
+        tvarlist list{"temp", 0};
+        std::vector<tvar> records;
+    };
+    std::vector<std::unique_ptr<tentry>> levels;
+    std::size_t depth = 0;   // levels in use
 };
 
 namespace {
 
 // A call's temporary list "temp", made by assignlist from the caller's list into storage
-// a finished call left behind. Back to the pool when the call ends,
-// its elements let go so that the caller's arrays are not shared any longer.
+// a finished call left behind. When the call ends its elements are let go, so that the
+// caller's arrays are not shared any longer.
 class ttemplist {
 public:
     ttemplist(const tvarlist& vars, tsession& s) : s_(s)
     {
         if (!s.lists) s.lists = std::make_shared<tlistpool>();
-        std::vector<std::unique_ptr<tvarlist>>& spare = s.lists->spare;
-        if (!spare.empty()) {
-            list_ = std::move(spare.back());
-            spare.pop_back();
+        tlistpool& pool = *s.lists;
+        // Levels past the first 64 are made afresh, so that the pool never holds much.
+        constexpr std::size_t keep = 64;
+        if (pool.depth < pool.levels.size()) {
+            entry_ = pool.levels[pool.depth].get();
+        } else if (pool.depth < keep) {
+            pool.levels.push_back(std::make_unique<tlistpool::tentry>());
+            entry_ = pool.levels.back().get();
         } else {
-            list_ = std::make_unique<tvarlist>("temp", 0);
+            own_ = std::make_unique<tlistpool::tentry>();
+            entry_ = own_.get();
+        }
+        ++pool.depth;
+        // The records past the caller's count, which the copy would let go, are kept for
+        // the variables this call makes.
+        std::vector<tvar>& items = entry_->list.items;
+        std::vector<tvar>& records = entry_->records;
+        while (items.size() > vars.items.size()) {
+            records.push_back(std::move(items.back()));
+            items.pop_back();
         }
         try {
-            list_->assignlist(vars);
+            entry_->list.assignlist(vars);
         } catch (...) {
             release();
             throw;
@@ -104,24 +126,84 @@ public:
     ttemplist(const ttemplist&) = delete;
     ttemplist& operator=(const ttemplist&) = delete;
 
-    tvarlist& list() { return *list_; }
+    tvarlist& list() { return entry_->list; }
+
+    // Appends the scalar key (a name cut to 255 bytes) = x, as setscalar makes a variable
+    // it does not find.
+    tvar& add(const std::string& key, double x)
+    {
+        std::vector<tvar>& items = entry_->list.items;
+        std::vector<tvar>& records = entry_->records;
+        if (records.empty()) {
+            items.emplace_back();
+        } else {
+            items.push_back(std::move(records.back()));
+            records.pop_back();
+        }
+        tvar& v = items.back();
+        if (!samename(v.name, key)) v.name = key;
+        v.value = x;
+        v.demension.assign(1, -1);
+        v.asistance.assign(1, 1);
+        v.data.clear();
+        return v;
+    }
+
+    // The scalar key (cut) set to x, made when missing: setscalar.
+    tvar& setscalar(const std::string& key, std::size_t& hint, double x)
+    {
+        if (tvar* v = lookup(entry_->list, key, hint)) {
+            v->value = x;
+            return *v;
+        }
+        return add(key, x);
+    }
 
 private:
     void release()
     {
-        if (!list_) return;
-        // At most 64 lists of at most 256 variables are kept, so that the pool never holds
-        // much memory; deeper recursion and callers with more variables allocate as usual.
-        constexpr std::size_t keep = 64, most = 256;
-        if (s_.lists->spare.size() < keep && list_->items.capacity() <= most) {
-            for (tvar& v : list_->items) v.data.clear();
-            s_.lists->spare.push_back(std::move(list_));
+        if (!entry_) return;
+        --s_.lists->depth;
+        // A level that had to hold many variables gives its storage back.
+        constexpr std::size_t most = 256;
+        std::vector<tvar>& items = entry_->list.items;
+        std::vector<tvar>& records = entry_->records;
+        if (items.capacity() > most || records.capacity() > most) {
+            std::vector<tvar>().swap(items);
+            std::vector<tvar>().swap(records);
+        } else {
+            for (tvar& v : items) v.data.clear();
+            for (tvar& v : records) v.data.clear();
         }
-        list_.reset();
+        entry_ = nullptr;
+        own_.reset();
     }
     tsession& s_;
-    std::unique_ptr<tvarlist> list_;
+    tlistpool::tentry* entry_ = nullptr;
+    std::unique_ptr<tlistpool::tentry> own_;
 };
+
+// to = from, in place when they hold as many numbers (mostly one).
+inline void copysizes(std::vector<std::int32_t>& to, const std::vector<std::int32_t>& from)
+{
+    const std::size_t n = from.size();
+    if (to.size() != n) {
+        to = from;
+        return;
+    }
+    for (std::size_t i = 0; i < n; ++i) to[i] = from[i];
+}
+
+// copyvar(T, target, source, S) of two bare names whose variables are both there: the value,
+// then the elements, sizes and strides.
+void copybare(tvarlist& T, tvar& target, const tvar& source)
+{
+    target.value = source.value;
+    T.reserveelements(static_cast<std::int64_t>(source.data.size()) - target.count());
+    target.data = source.data;
+    copysizes(target.demension, source.demension);
+    copysizes(target.asistance, source.asistance);
+}
 
 }  // namespace
 
@@ -161,30 +243,44 @@ double fastcalluserfunc(const std::string& name, const std::string& args, const 
     if (a.size() > few) manyflags.resize(a.size());
     auto byname = [&](std::size_t i) -> bool { return a.size() > few ? manyflags[i] : fewflags[i]; };
     for (std::size_t i = 0; i < a.size(); ++i) {
-        const std::string& text = a[i].expr.text;
-        if (lookup(vars, a[i].key, a[i].hint)) {
+        const tcarg& arg = a[i];
+        const tcref& param = *body->paramrefs[i];
+        if (tvar* source = lookup(vars, arg.key, arg.hint)) {
             if (a.size() > few) manyflags[i] = true;
             else fewflags[i] = true;
-            copyvar(temp, body->params[i], text, vars, s);
-        } else if (s.plotter() || !a[i].quoted) {
+            if (arg.bare && !param.indexed) {
+                // copyvar: setvar of the value (setscalar), then the rest of the variable.
+                tvar& target = templist.setscalar(param.key, param.hint, source->value);
+                copybare(temp, target, *source);
+            } else {
+                copyvar(temp, body->params[i], arg.expr.text, vars, s);
+            }
+        } else if (s.plotter() || !arg.quoted) {
             // run(), with its quick case taken here: calling run() for it costs a call 2% more.
-            const tcexpr& x = formof(a[i].expr);
+            const tcexpr& x = formof(arg.expr);
             double value;
             if (!((x.single || x.binary) && quickvalue(x, vars, s, 1, value))) value = run(x, vars, funcs, memo, s);
-            setref(*body->paramrefs[i], value, temp, funcs, memo, s);
+            if (param.indexed) setref(param, value, temp, funcs, memo, s);
+            else templist.setscalar(param.key, param.hint, value);
         } else {
-            temp.settext(body->params[i], evaltext(text, vars, *funcs, memo, s));
+            temp.settext(body->params[i], evaltext(arg.expr.text, vars, *funcs, memo, s));
         }
     }
     // The result variable starts at 0 (setscalar of its name).
-    if (tvar* v = lookup(temp, body->resultkey, body->resulthint)) v->value = 0;
-    else temp.setscalar(body->resultname, 0);
+    templist.setscalar(body->resultkey, body->resulthint, 0);
 
     tfaultplace fault;
     runcompiled(body->store, fault, temp, *funcs, memo, s);
 
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (byname(i)) copyvar(vars, a[i].expr.text, body->params[i], temp, s);
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (!byname(i)) continue;
+        const tcarg& arg = a[i];
+        const tcref& param = *body->paramrefs[i];
+        tvar* source = arg.bare && !param.indexed ? lookup(temp, param.key, param.hint) : nullptr;
+        tvar* target = source ? lookup(vars, arg.key, arg.hint) : nullptr;
+        if (target) copybare(vars, *target, *source);
+        else copyvar(vars, arg.expr.text, body->params[i], temp, s);
+    }
     return getref(*body->resultref, temp, funcs, memo, s);
 }
 
