@@ -10,6 +10,7 @@
 #include "fault.h"
 #include "funclist.h"
 #include "funcstore.h"
+#include "numtext.h"
 #include "session.h"
 #include "variables.h"
 
@@ -84,15 +85,52 @@ inline int setref(const tcref& r, double x, tvarlist& vars, tfunclist* funcs, tm
     return setrefslow(r, x, vars, funcs, memo, s);
 }
 
-// A plain operand (a number, or a name standing where it stood last time) read without
-// side effects; false when it needs the full lookup.
-[[gnu::always_inline]] inline bool quickoperand(const tcstep& st, tvarlist& vars, double& x)
+// The element name[index] of a one-index reference whose index is a plain operand, found
+// without side effects: the index's own evaluation, `depth` guard levels in and with `held`
+// bytes of expression text already held, would pass its guards, the variable stands where
+// it stood last time and the element is there (or, with grow, may be written). False
+// otherwise.
+inline bool quickelement(const tcref& r, tvarlist& vars, tsession& s, int depth, long long held, tvar*& a,
+                         std::size_t& k, bool grow = false)
+{
+    if (r.dims != 1) return false;
+    const tcexpr& ix = formof(r.indexexpr);
+    if (!ix.single || s.groupdepth + depth > maxgroupdepth || s.evalbytes + held + ix.length > maxevalbytes) return false;
+    const tcstep& st = ix.steps[0];
+    double index;
+    if (st.kind == tcstep::number) {
+        index = st.value;
+    } else {
+        if (st.ref->indexed) return false;
+        const tvar* v = hinted(vars, st.ref->key, st.ref->hint);
+        if (!v) return false;
+        index = v->value;
+    }
+    const std::int64_t at = truncint(index);
+    a = hinted(vars, r.namekey, r.hint);
+    if (!a || at < 0 || at >= (grow ? maxelements : a->count())) return false;
+    k = static_cast<std::size_t>(at);
+    return true;
+}
+
+// A plain operand (a number, a name standing where it stood last time, or an element
+// quickelement finds, `depth` levels in with `held` bytes held) read without side effects;
+// false when it needs the full lookup.
+[[gnu::always_inline]] inline bool quickoperand(const tcstep& st, tvarlist& vars, tsession& s, int depth, long long held,
+                                                double& x)
 {
     if (st.kind == tcstep::number) {
         x = st.value;
         return true;
     }
     const tcref& r = *st.ref;
+    if (r.indexed) {
+        tvar* a;
+        std::size_t k;
+        if (!quickelement(r, vars, s, depth, held, a, k)) return false;
+        x = a->data[k];
+        return true;
+    }
     if (const tvar* v = hinted(vars, r.key, r.hint)) {
         x = v->value;
         return true;
@@ -106,14 +144,36 @@ inline int setref(const tcref& r, double x, tvarlist& vars, tfunclist* funcs, tm
 [[gnu::always_inline]] inline bool quickvalue(const tcexpr& x, tvarlist& vars, tsession& s, int levels, double& v)
 {
     if (s.groupdepth + levels > maxgroupdepth || s.evalbytes + x.length > maxevalbytes) return false;
+    // An element's index is evaluated one level inside the expression, its text held.
     double left;
-    if (!quickoperand(x.steps[0], vars, left)) return false;
+    if (!quickoperand(x.steps[0], vars, s, levels + 1, x.length, left)) return false;
     if (x.single) {
         v = left;
         return true;
     }
     double right;
-    return quickoperand(x.steps[2], vars, right) && quickop(x.op, left, right, v);
+    return quickoperand(x.steps[2], vars, s, levels + 1, x.length, right) && quickop(x.op, left, right, v);
+}
+
+// evalassign of name[index]:=value by quickelement, the value already found quickly: the
+// index is evaluated at the level of the value, after it.
+[[gnu::noinline]] inline bool quickstore(const tcref& target, tvarlist& vars, tsession& s, int levels, double v)
+{
+    tvar* a;
+    std::size_t k;
+    if (!quickelement(target, vars, s, levels, 0, a, k, true)) return false;
+    try {
+        // Growing with zeros as setelement does, within the list's limit.
+        if (k >= a->data.size()) {
+            const std::int64_t growth = static_cast<std::int64_t>(k + 1 - a->data.size());
+            if (vars.elementtotal() + growth > vars.elementlimit) return false;
+            a->data.resize(k + 1, 0.0);
+        }
+        a->data.set(k, v);   // unshares the elements first when a copy still reads them
+    } catch (...) {
+        return false;   // the general way reports it
+    }
+    return true;
 }
 
 // evalassign of a one-target statement when the target stands where it stood and the value
@@ -122,19 +182,22 @@ inline int setref(const tcref& r, double x, tvarlist& vars, tfunclist* funcs, tm
 [[gnu::always_inline]] inline bool quickassign(const tcstatement& st, tvarlist& vars, tsession& s, int levels, double& v)
 {
     const tcref& target = *st.targets[0];
+    const tcexpr& x = *st.expr;
+    if (target.indexed) {
+        return quickvalue(x, vars, s, levels, v) && quickstore(target, vars, s, levels, v);
+    }
     tvar* t = hinted(vars, target.key, target.hint);
     if (!t) return false;
-    const tcexpr& x = *st.expr;
     if (s.groupdepth + levels > maxgroupdepth || s.evalbytes + x.length > maxevalbytes) return false;
     // An operand naming the target reads the variable just found: names are unique in a list.
     double left, right;
     if (st.targetfirst) left = t->value;
-    else if (!quickoperand(x.steps[0], vars, left)) return false;
+    else if (!quickoperand(x.steps[0], vars, s, levels + 1, x.length, left)) return false;
     if (x.single) {
         v = left;
     } else {
         if (st.targetlast) right = t->value;
-        else if (!quickoperand(x.steps[2], vars, right)) return false;
+        else if (!quickoperand(x.steps[2], vars, s, levels + 1, x.length, right)) return false;
         if (!quickop(x.op, left, right, v)) return false;
     }
     t->value = v;
