@@ -85,27 +85,38 @@ inline int setref(const tcref& r, double x, tvarlist& vars, tfunclist* funcs, tm
     return setrefslow(r, x, vars, funcs, memo, s);
 }
 
-// The element name[index] of a one-index reference whose index is a plain operand, found
-// without side effects: the index's own evaluation, `depth` guard levels in and with `held`
-// bytes of expression text already held, would pass its guards, the variable stands where
-// it stood last time and the element is there (or, with grow, may be written). False
-// otherwise.
+// The value of an index item that is a plain operand (a number, or a name), when its evaluation, `depth` guard levels in and with `held` bytes of
+// expression text already held, would pass its guards. False otherwise.
+[[gnu::always_inline]] inline bool quickindex(const tlazy<tcexpr>& item, tvarlist& vars, tsession& s, int depth,
+                                              long long held, double& index)
+{
+    const tcexpr& ix = formof(item);
+    if (!ix.single || s.groupdepth + depth > maxgroupdepth || s.evalbytes + held + ix.length > maxevalbytes) return false;
+    const tcstep& st = ix.steps[0];
+    if (st.kind == tcstep::number) {
+        index = st.value;
+        return true;
+    }
+    if (st.ref->indexed) return false;
+    // Looked for where it stood, else by a scan (a form of its own learns where it stands).
+    const tvar* v = lookup(vars, st.ref->key, st.ref->hint);
+    if (!v) return false;
+    index = v->value;
+    return true;
+}
+
+// quickelement of a reference of several indexes: each within its size.
+bool quickcell(const tcref& r, tvarlist& vars, tsession& s, int depth, long long held, tvar*& a, std::size_t& k);
+
+// The element name[index] of a reference whose indexes are plain operands (quickindex),
+// found without side effects: the variable stands where it stood last time and the element
+// is there (or, with grow and one index, may be written). False otherwise.
 inline bool quickelement(const tcref& r, tvarlist& vars, tsession& s, int depth, long long held, tvar*& a,
                          std::size_t& k, bool grow = false)
 {
-    if (r.dims != 1) return false;
-    const tcexpr& ix = formof(r.indexexpr);
-    if (!ix.single || s.groupdepth + depth > maxgroupdepth || s.evalbytes + held + ix.length > maxevalbytes) return false;
-    const tcstep& st = ix.steps[0];
+    if (r.dims != 1) return quickcell(r, vars, s, depth, held, a, k);
     double index;
-    if (st.kind == tcstep::number) {
-        index = st.value;
-    } else {
-        if (st.ref->indexed) return false;
-        const tvar* v = hinted(vars, st.ref->key, st.ref->hint);
-        if (!v) return false;
-        index = v->value;
-    }
+    if (!quickindex(r.indexexpr, vars, s, depth, held, index)) return false;
     const std::int64_t at = truncint(index);
     a = hinted(vars, r.namekey, r.hint);
     if (!a || at < 0 || at >= (grow ? maxelements : a->count())) return false;

@@ -224,15 +224,21 @@ double fastcalluserfunc(const std::string& name, const std::string& args, const 
 
     const int m = static_cast<int>(body->params.size());
     if (m < 1 || m > 1025) throw tfault(s.editor() ? "Error on operation on self-define-function" : "Error on function");
-    std::shared_ptr<const std::vector<tcarg>> cut;
-    if (call && call->splitfor == m && call->split) {
-        cut = call->split;
-    } else {
-        cut = std::make_shared<const std::vector<tcarg>>(cutargs(args, m, s.dialect));
-        if (call) {
-            call->split = cut;
-            call->splitfor = m;
+    const std::vector<tcarg>* cut = nullptr;
+    std::unique_ptr<const std::vector<tcarg>> own;
+    if (call) {
+        for (const auto& [count, split] : call->splits)
+            if (count == m) {
+                cut = split.get();
+                break;
+            }
+        if (!cut) {
+            call->splits.emplace_back(m, std::make_unique<const std::vector<tcarg>>(cutargs(args, m, s.dialect)));
+            cut = call->splits.back().second.get();
         }
+    } else {
+        own = std::make_unique<const std::vector<tcarg>>(cutargs(args, m, s.dialect));
+        cut = own.get();
     }
     const std::vector<tcarg>& a = *cut;
 

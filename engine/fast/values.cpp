@@ -84,6 +84,26 @@ namespace fast {
     return 1;
 }
 
+bool quickcell(const tcref& r, tvarlist& vars, tsession& s, int depth, long long held, tvar*& a, std::size_t& k)
+{
+    // As elementoffset: as many items as the variable has sizes, each below its size; no
+    // item may be negative here, so that the offset stays within the elements.
+    a = hinted(vars, r.namekey, r.hint);
+    const std::size_t dims = r.items.size();
+    if (!a || static_cast<int>(dims) != r.dims || a->demension.size() != dims || a->asistance.size() != dims) return false;
+    std::int64_t offset = 0;
+    for (std::size_t i = 0; i < dims; ++i) {
+        double index;
+        if (!quickindex(r.items[i], vars, s, depth, held, index)) return false;
+        const std::int64_t j = truncint(index);
+        if (j < 0 || j >= a->demension[i]) return false;
+        offset += j * a->asistance[i];   // below 2^31 * 2^31
+        if (offset >= a->count()) return false;
+    }
+    k = static_cast<std::size_t>(offset);
+    return true;
+}
+
 namespace {
 
 // One level of the group nesting guard, taken by hand (as tnestguard does).
