@@ -2,6 +2,7 @@
 // starts as a copy of the caller's, arguments naming a caller's variable are passed by name
 // and copied back, and the body runs as a scanned store.
 #include <memory>
+#include <new>
 
 #include "calls.h"
 #include "fastparts.h"
@@ -95,8 +96,8 @@ public:
     {
         if (!s.lists) s.lists = std::make_shared<tlistpool>();
         tlistpool& pool = *s.lists;
-        // Levels past the first 64 are made afresh, so that the pool never holds much.
-        constexpr std::size_t keep = 64;
+        // Levels past the first 4096 are made afresh, so that the pool never holds much.
+        constexpr std::size_t keep = 4096;
         if (pool.depth < pool.levels.size()) {
             entry_ = pool.levels[pool.depth].get();
         } else if (pool.depth < keep) {
@@ -107,16 +108,19 @@ public:
             entry_ = own_.get();
         }
         ++pool.depth;
-        // The records past the caller's count, which the copy would let go, are kept for
-        // the variables this call makes.
-        std::vector<tvar>& items = entry_->list.items;
-        std::vector<tvar>& records = entry_->records;
-        while (items.size() > vars.items.size()) {
-            records.push_back(std::move(items.back()));
-            items.pop_back();
-        }
         try {
+            // The records past the caller's count, which the copy would let go, are kept
+            // for the variables this call makes.
+            std::vector<tvar>& items = entry_->list.items;
+            std::vector<tvar>& records = entry_->records;
+            while (items.size() > vars.items.size()) {
+                records.push_back(std::move(items.back()));
+                items.pop_back();
+            }
             entry_->list.assignlist(vars);
+        } catch (const std::bad_alloc&) {
+            release();
+            throw tfault("Error on assign varlist");   // as assignlist reports it
         } catch (...) {
             release();
             throw;
@@ -163,9 +167,10 @@ private:
     void release()
     {
         if (!entry_) return;
-        --s_.lists->depth;
-        // A level that had to hold many variables gives its storage back.
-        constexpr std::size_t most = 256;
+        const std::size_t level = --s_.lists->depth;
+        // A level that had to hold many variables gives its storage back: past 256 at the
+        // first 64 levels, past 8 at the deeper ones (deep recursion of small functions).
+        const std::size_t most = level < 64 ? 256 : 8;
         std::vector<tvar>& items = entry_->list.items;
         std::vector<tvar>& records = entry_->records;
         if (items.capacity() > most || records.capacity() > most) {
