@@ -115,6 +115,7 @@ public:
             std::vector<tvar>& records = entry_->records;
             while (items.size() > vars.items.size()) {
                 records.push_back(std::move(items.back()));
+                records.back().data.clear();
                 items.pop_back();
             }
             entry_->list.assignlist(vars);
@@ -131,6 +132,16 @@ public:
     ttemplist& operator=(const ttemplist&) = delete;
 
     tvarlist& list() { return entry_->list; }
+
+    // setscalar of a variable not where it stood last time.
+    [[gnu::noinline]] tvar& setscalarslow(const std::string& key, std::size_t& hint, double x)
+    {
+        if (tvar* v = lookupslow(entry_->list, key, hint)) {
+            v->value = x;
+            return *v;
+        }
+        return add(key, x);
+    }
 
     // Appends the scalar key (a name cut to 255 bytes) = x, as setscalar makes a variable
     // it does not find.
@@ -154,13 +165,13 @@ public:
     }
 
     // The scalar key (cut) set to x, made when missing: setscalar.
-    tvar& setscalar(const std::string& key, std::size_t& hint, double x)
+    [[gnu::always_inline]] tvar& setscalar(const std::string& key, std::size_t& hint, double x)
     {
-        if (tvar* v = lookup(entry_->list, key, hint)) {
+        if (tvar* v = hinted(entry_->list, key, hint)) {
             v->value = x;
             return *v;
         }
-        return add(key, x);
+        return setscalarslow(key, hint, x);
     }
 
 private:
@@ -177,8 +188,7 @@ private:
             std::vector<tvar>().swap(items);
             std::vector<tvar>().swap(records);
         } else {
-            for (tvar& v : items) v.data.clear();
-            for (tvar& v : records) v.data.clear();
+            for (tvar& v : items) v.data.clear();   // records hold none
         }
         entry_ = nullptr;
         own_.reset();
