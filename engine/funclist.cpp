@@ -61,8 +61,11 @@ void tnametable::set(std::size_t i, std::string text)
 
 void tnametable::makefilter() const
 {
-    filter_ = 0;
-    for (const std::string& line : lines_) filter_ |= filterbit(line);
+    for (std::uint64_t& word : filter_) word = 0;
+    for (const std::string& line : lines_) {
+        const std::uint64_t bit = filterbit(line);
+        filter_[bit >> 6] |= std::uint64_t(1) << (bit & 63);
+    }
     filtered_ = true;
 }
 

@@ -29,9 +29,9 @@ public:
 };
 
 // A list of text lines looked up without regard to case (first whole-line match). Every
-// call looks names up in four tables, so each keeps a small filter of the lengths and first
-// letters it holds; lines change only through assignment, set(), push_back() and
-// pop_back(), which renew it.
+// call looks names up in four tables, so each keeps a small filter of the lengths and the
+// first and last letters it holds; lines change only through assignment, set(),
+// push_back() and pop_back(), which renew it.
 class tnametable {
 public:
     tnametable() = default;
@@ -63,15 +63,20 @@ public:
     int find(const std::string& name, std::uint64_t bit) const
     {
         if (!filtered_) makefilter();
-        if (!(filter_ & bit)) return -1;
+        if (!(filter_[bit >> 6] & (std::uint64_t(1) << (bit & 63)))) return -1;
         return scan(name);
     }
-    // The filter bit of a name: the same for every table.
+    // The filter position of a name (0 to 511): the same for every table, and for names
+    // equal without regard to case.
     static std::uint64_t filterbit(const std::string& name)
     {
-        const unsigned char first = name.empty() ? 0 : static_cast<unsigned char>(name[0]);
-        const unsigned lower = first >= 'A' && first <= 'Z' ? first - 'A' + 'a' : first;
-        return std::uint64_t(1) << ((name.size() * 31 + lower) & 63);
+        auto lower = [](char c) {
+            const unsigned u = static_cast<unsigned char>(c);
+            return u >= 'A' && u <= 'Z' ? u - 'A' + 'a' : u;
+        };
+        const unsigned first = name.empty() ? 0 : lower(name.front());
+        const unsigned last = name.empty() ? 0 : lower(name.back());
+        return (name.size() * 31 + first * 7 + last) & 511;
     }
 
     friend bool operator==(const tnametable& a, const tnametable& b) { return a.lines_ == b.lines_; }
@@ -80,7 +85,7 @@ private:
     void makefilter() const;
     int scan(const std::string& name) const;
     std::vector<std::string> lines_;
-    mutable std::uint64_t filter_ = 0;
+    mutable std::uint64_t filter_[8] = {};   // a bit per filter position held
     mutable bool filtered_ = false;
 };
 

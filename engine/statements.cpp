@@ -1,7 +1,7 @@
 #include "statements.h"
 
 #include "commands.h"
-#include "fastrun.h"
+#include "fast/fastrun.h"
 #include "evaluator.h"
 #include "fault.h"
 #include "funclist.h"

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "partlist.h"
@@ -37,6 +38,7 @@ struct tcref {
     std::string index;       // indexed: the index text
     int dims = 1;            // indexed: 1 + top-level commas of the index text
     tlazy<tcexpr> indexexpr; // the index when dims is 1
+    std::vector<tlazy<tcexpr>> items;   // dims above 1: the index items up to the first empty one
     mutable std::size_t hint = 0;   // where the variable stood last time (byte offset)
 };
 
@@ -46,16 +48,18 @@ struct tcarg {
     std::string key;                  // the text cut to 255 bytes: a variable passed by name
     mutable std::size_t hint = 0;     // where that variable stood last time (byte offset)
     bool quoted = false;              // holds a quote
+    bool bare = false;                // holds no "[": passed by name, it is a plain name
 };
 
 // A call name(args) inside an expression.
 struct tccall {
     std::string name;   // lower-cased
-    std::uint64_t namebit = 0;   // the name's bit in the name tables' filters
+    std::uint64_t namebit = 0;   // the name's position in the name tables' filters
     std::string args;
     tlazy<tcexpr> argexpr;                        // the whole argument text as one expression
-    mutable int splitfor = -1;                    // parameter count the cut below is for
-    mutable std::shared_ptr<const std::vector<tcarg>> split;
+    // The arguments cut for each parameter count met so far; kept for the form's life, so
+    // that a call may use its cut while the calls inside it add others.
+    mutable std::vector<std::pair<int, std::unique_ptr<const std::vector<tcarg>>>> splits;
 };
 
 // One step of the scan: push an operand or an operator.
@@ -73,7 +77,7 @@ struct tcexpr {
     long length = 0;                  // the scanned text's length (marked, padded)
     std::vector<tcstep> steps;
     std::size_t operands = 0, operators = 0;
-    // Plain operands are numbers and unindexed names. The two commonest shapes: one plain
+    // Plain operands are numbers, names and elements. The two commonest shapes: one plain
     // operand; plain operand, operator, plain operand.
     bool single = false;
     bool binary = false;
