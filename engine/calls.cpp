@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "commands.h"
-#include "fastrun.h"
+#include "fast/fastrun.h"
 #include "funcstore.h"
 #include "evaluator.h"
 #include "fault.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "calls.h"
-#include "fastrun.h"
+#include "fast/fastrun.h"
 #include "fault.h"
 #include "host.h"
 #include "partlist.h"

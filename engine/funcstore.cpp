@@ -1,6 +1,6 @@
 #include "funcstore.h"
 
-#include "fastrun.h"
+#include "fast/fastrun.h"
 #include "fault.h"
 #include "flow.h"
 #include "funclist.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "commands.h"
-#include "fastrun.h"
+#include "fast/fastrun.h"
 #include "evaluator.h"
 #include "fault.h"
 #include "funclist.h"

@@ -377,3 +377,31 @@ TEST(Nesting, CallsPastTheLimitFailInTheDeepestBody)
         EXPECT_EQ(ctx.eval("down(1000)"), 1000) << nameof(d);
     }
 }
+
+TEST(UserFunctions, ParametersAreMadeAfreshInEveryCall)
+{
+    // Calls at one level reuse what earlier calls there left behind: a parameter that
+    // held a by-name grid must come back as a plain scalar, with no sizes or elements, when
+    // the next call passes a value; by-name arguments go back in order, the last one last.
+    callcontext ctx;
+    ctx.unit({"function r=dims(p)", "getdim(p,g)", "r:=len(g)*100+g[0]+len(p)/10", "endfunction",
+              "function r=two(p,q)", "r:=dims(p)+dims(q)*1000", "endfunction",
+              "function r=order(p,q,s)", "p:=1;q:=2;s:=3", "r:=0", "endfunction"});
+    const struct { const char* text; double value; } cases[] = {
+        {"dims(m)", 202.6},          {"dims(5)", 99},   {"dims(m)+dims(5)", 301.6},
+        {"two(m,m)", 202802.6},      {"two(5,m)", 202699}, {"two(m,7)", 99202.6},
+        {"dims(m)", 202.6},
+    };
+    for (const auto& c : cases) EXPECT_NEAR(ctx.eval(c.text), c.value, 1e-9) << c.text;
+    EXPECT_TRUE(ctx.host.take().empty());
+    EXPECT_EQ(ctx.var("m").data, (std::vector<double>{10, 11, 12, 13, 14, 15}));
+    // The same caller variable passed three times: the copies go back left to right.
+    EXPECT_EQ(ctx.eval("order(a,a,a)"), 0);
+    EXPECT_EQ(ctx.var("a").value, 3);
+    EXPECT_EQ(ctx.eval("order(a,x,a)"), 0);
+    EXPECT_EQ(ctx.var("a").value, 3);
+    EXPECT_EQ(ctx.var("x").value, 2);
+    EXPECT_EQ(ctx.eval("order(x,a,5)"), 0);
+    EXPECT_EQ(ctx.var("a").value, 2);
+    EXPECT_EQ(ctx.var("x").value, 1);
+}

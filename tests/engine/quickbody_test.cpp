@@ -62,6 +62,14 @@ const std::vector<std::string> blocktight = {
 const std::vector<std::string> grouptight = {
     "for(s:=0:0)", "end", "for(i:=1:3)", "s:=s+1", "s", "end", "while(s<6)", "s:=s+1", "end", "if(s>1)", "s:=s*2", "end",
 };
+// Elements read and written in quick bodies: arrays grown one element a pass, elements
+// past the end, negative and fractional indexes, an index that is itself missing. The first
+// variable stands where a new form looks first, so the first pass reads a[1] the quick way
+// (with three group levels spare, s:=s+a[i] is the first statement out of room).
+const std::vector<std::string> elements = {
+    "a[1]:=4", "s:=0", "b[1]:=5", "for(i:=0:5)", "a[1]", "a[i]:=i*2", "s:=s+a[i]", "c[i]:=b[i]", "t:=a[-1]", "u:=b[1.5]", "end",
+    "for(i:=0:2)", "a[i]:=a[i]+a[q]", "w:=a[7]", "end",
+};
 
 // Everything a run shows: boxes and memo lines, the fault and where it stood, the
 // variables, the depths left behind and the steps counted.
@@ -128,7 +136,7 @@ TEST(QuickBodies, MeetEveryLimitWhereTheLiteralRunMeetsIt)
     for (long long limit = 1; limit <= 60; ++limit)
         rows.push_back({"step limit " + std::to_string(limit), [limit](tsession& s) { s.steplimit = limit; }});
     // One level short of what a statement of the body needs, and just enough.
-    for (int spare = 1; spare <= 4; ++spare)
+    for (int spare = 1; spare <= 5; ++spare)
         rows.push_back({"group levels " + std::to_string(spare),
                         [spare](tsession& s) { s.groupdepth = quor::maxgroupdepth - spare; }});
     for (int spare = 1; spare <= 3; ++spare)
@@ -144,7 +152,7 @@ TEST(QuickBodies, MeetEveryLimitWhereTheLiteralRunMeetsIt)
     for (const quor::tdialect d : {quor::tdialect::editor, quor::tdialect::plotter}) {
         for (const bool events : {false, true}) {
             for (const row& r : rows) {
-                for (const auto* lines : {&program, &blocktight, &grouptight}) {
+                for (const auto* lines : {&program, &blocktight, &grouptight, &elements}) {
                     const std::string fast = transcript(*lines, d, false, r.setup, {events});
                     const std::string literal = transcript(*lines, d, true, r.setup, {events});
                     EXPECT_EQ(fast, literal) << r.what << (d == quor::tdialect::plotter ? " (plotter)" : "")

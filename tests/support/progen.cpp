@@ -85,7 +85,7 @@ private:
     std::string call(int depth)
     {
         const std::string x = expr(depth + 1);
-        switch (pick(0, 22)) {
+        switch (pick(0, 30)) {
         case 0: return "sin(" + x + ")";
         case 1: return "ln(" + x + ")";
         case 2: return "sqrt(" + x + ")";
@@ -108,7 +108,32 @@ private:
         case 19: return "setvar(" + name() + "," + x + ")";
         case 20: return "three(1,2,3,4)";
         case 21: return "F(" + x + ")";
+        // Several arguments by name (copied back in order), array elements, texts and
+        // calls inside arguments, up to sixteen parameters, deep and nested recursion.
+        case 23: return "swap(" + name() + "," + oneof({"a", "b", "t", "x1", "n", "a[1]", "m[1,1]", "'ab'"}) + ")";
+        case 24: return "six(" + name() + "," + argument(depth) + "," + name() + "," + argument(depth) + "," + name() + "," + argument(depth) + ")";
+        case 25: {
+            std::string s = "sixteen(";
+            for (int i = 0; i < 16; ++i) s += (i ? "," : "") + (chance(70) ? name() : argument(depth));
+            return s + ")";
+        }
+        case 26: return "f(" + argument(depth) + "," + argument(depth) + ")";
+        case 27: return "deep(" + (chance(10) ? oneof({"1990", "2100"}) : std::to_string(pick(0, 400))) + ")";
+        case 28: return "nest2(" + std::to_string(pick(0, 2)) + "," + oneof({"0", "1", "3", "n", "a"}) + ")";
+        case 29: return "three(" + argument(depth) + "," + argument(depth) + "," + argument(depth) + ")";
         default: return "g(" + x + ")";
+        }
+    }
+
+    // An argument of a user call: a name (passed by name), an element, a text, a call.
+    std::string argument(int depth)
+    {
+        switch (pick(0, 7)) {
+        case 0: case 1: return name();
+        case 2: return ref(depth + 1);
+        case 3: return "'" + oneof({"xy", "", "a,b"}) + "'";
+        case 4: return depth > 2 ? number() : call(depth + 1);
+        default: return expr(depth + 1);
         }
     }
 
@@ -301,6 +326,13 @@ private:
             "function y=unended(p)", "y:=p", "if(p)", "y:=3", "endfunction",
             "function y=three(p,q,r)", "y:=p+q+r", "endfunction",
             "function y=F(p)", "y:=9", "endfunction",
+            "function y=swap(p,q)", "w:=p;p:=q;q:=w", "y:=p-q", "endfunction",
+            "function y=six(p1,p2,p3,p4,p5,p6)", "p1:=p1+p2;p3:=p4*2", "p5[1]:=p6", "y:=p1+p3-p6", "endfunction",
+            "function y=sixteen(p1,p2,p3,p4,p5,p6,p7,p8,p9,p10,p11,p12,p13,p14,p15,p16)",
+            "p1:=p1+1;p2:=p2*2;p5:=p16;p9:=p9-p8;p16:=len(p16)", "y:=p1+p16", "endfunction",
+            "function y=deep(k)", "if(k<1)", "y:=0", "else", "y:=1+deep(k-1)", "end", "endfunction",
+            "function r=nest2(m,n)", "if(m<1)", "r:=n+1", "else", "if(n<1)", "r:=nest2(m-1,1)", "else",
+            "r:=nest2(m-1,nest2(m,n-1))", "end", "end", "endfunction",
         };
         if (chance(50)) u.insert(u.end(), {"function y=f(a,b)", "y:=" + expr(1), "endfunction"});
         nocalls_ = false;

@@ -46,6 +46,7 @@ struct tcarg {
     std::string key;                  // the text cut to 255 bytes: a variable passed by name
     mutable std::size_t hint = 0;     // where that variable stood last time (byte offset)
     bool quoted = false;              // holds a quote
+    bool bare = false;                // holds no "[": passed by name, it is a plain name
 };
 
 // A call name(args) inside an expression.

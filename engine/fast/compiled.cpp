@@ -183,7 +183,10 @@ std::shared_ptr<const tcexpr> compileexpr(const std::string& text, tdialect d)
             op(opcode("="));
         }
     }
-    auto plain = [](const tcstep& st) { return st.kind == tcstep::number || (st.kind == tcstep::var && !st.ref->indexed); };
+    // Plain operands: numbers, names and one-index elements (whose index is looked at when run).
+    auto plain = [](const tcstep& st) {
+        return st.kind == tcstep::number || (st.kind == tcstep::var && (!st.ref->indexed || st.ref->dims == 1));
+    };
     x->single = x->steps.size() == 1 && plain(x->steps[0]);
     x->binary = x->steps.size() == 3 && plain(x->steps[0]) && x->steps[1].kind == tcstep::op && plain(x->steps[2]);
     if (x->binary) x->op = quickopof(x->steps[1].code);
@@ -209,11 +212,13 @@ std::shared_ptr<const tcstatement> compilestatement(const std::string& text, tdi
     st->expr = compileexpr(rest, d);
     if (st->expr->single || st->expr->binary) {
         if (st->targets.empty()) st->quickvalue = true;
-        else st->quick = st->targets.size() == 1 && !st->targets[0]->indexed;
+        else st->quick = st->targets.size() == 1 && (!st->targets[0]->indexed || st->targets[0]->dims == 1);
     }
-    if (st->quick) {
+    if (st->quick && !st->targets[0]->indexed) {
         const std::vector<tcstep>& steps = st->expr->steps;
-        auto target = [&](const tcstep& x) { return x.kind == tcstep::var && x.ref->key == st->targets[0]->key; };
+        auto target = [&](const tcstep& x) {
+            return x.kind == tcstep::var && !x.ref->indexed && x.ref->key == st->targets[0]->key;
+        };
         st->targetfirst = target(steps.front());
         st->targetlast = steps.size() == 3 && target(steps.back());
     }
