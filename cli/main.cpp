@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "bigstack.h"
 #include "consolehost.h"
 #include "fault.h"
 #include "funclist.h"
@@ -112,7 +113,6 @@ int runmain(const quorcli::toptions& o)
 
 int main(int argc, char** argv)
 {
-    quor::raisestacklimit();
     std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && args[0] == "plot") return quorcli::runplotcommand({args.begin() + 1, args.end()});
     quorcli::toptions o;
@@ -129,5 +129,14 @@ int main(int argc, char** argv)
         std::puts(quorcli::versiontext);
         return 0;
     }
-    return runmain(o);
+    // The run has a thread of its own, with a stack for the deepest nesting the limits allow.
+    struct tcall {
+        const quorcli::toptions& o;
+        int status;
+    } call{o, 1};
+    quor::runonbigstack([](void* p) {
+        tcall& c = *static_cast<tcall*>(p);
+        c.status = runmain(c.o);
+    }, &call);
+    return call.status;
 }
