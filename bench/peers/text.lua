@@ -1,3 +1,3 @@
 s = ''
-for i = 1, 60000 do s = s .. 'x' end
+for i = 1, 100000 do s = s .. 'x' end
 print(#s)

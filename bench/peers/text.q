@@ -1,5 +1,5 @@
 setstr(s,'x')
-for(i:=2:60000)
+for(i:=2:100000)
 setstr(s,getstr(s)'x')
 end
 print(len(s))
