@@ -1,6 +1,7 @@
 // quor: runs Quor programs (and, with `quor plot`, draws plots) from the command line.
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -130,13 +131,8 @@ int main(int argc, char** argv)
         return 0;
     }
     // The run has a thread of its own, with a stack for the deepest nesting the limits allow.
-    struct tcall {
-        const quorcli::toptions& o;
-        int status;
-    } call{o, 1};
-    quor::runonbigstack([](void* p) {
-        tcall& c = *static_cast<tcall*>(p);
-        c.status = runmain(c.o);
-    }, &call);
-    return call.status;
+    // That thread also ends the process: the plotting module's application object, made
+    // on it, must be destroyed on it.
+    quor::runonbigstack([](void* p) { std::exit(runmain(*static_cast<const quorcli::toptions*>(p))); }, &o);
+    return 1;
 }
