@@ -1,5 +1,6 @@
 // proctime N COMMAND [ARGS...]: runs the command N times (output discarded, no input) and
-// prints the median wall time and the median processor time (user + system), in seconds.
+// prints the median wall time and the median processor time (user + system), in seconds,
+// and the median peak resident memory, in KiB.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <fcntl.h>
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
     }
     const int n = std::max(1, std::atoi(argv[1]));
     std::vector<double> wall, cpu;
+    std::vector<long> peak;
     for (int i = 0; i < n; ++i) {
         const auto start = std::chrono::steady_clock::now();
         const pid_t pid = fork();
@@ -38,10 +40,12 @@ int main(int argc, char** argv)
             return 1;
         }
         wall.push_back(std::chrono::duration<double>(stop - start).count());
+        peak.push_back(ru.ru_maxrss);
         cpu.push_back(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec + (ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6);
     }
     std::sort(wall.begin(), wall.end());
     std::sort(cpu.begin(), cpu.end());
-    std::printf("%.6f %.6f\n", wall[wall.size() / 2], cpu[cpu.size() / 2]);
+    std::sort(peak.begin(), peak.end());
+    std::printf("%.6f %.6f %ld\n", wall[wall.size() / 2], cpu[cpu.size() / 2], peak[peak.size() / 2]);
     return 0;
 }

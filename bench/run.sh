@@ -1,7 +1,7 @@
 #!/bin/sh
 # Runs the benchmark programs of an existing build directory (default: build), compares
-# their times with bench/targets.txt, then compares whole runs of quor with Lua 5.4, python3
-# and bc (bench/peers.sh); builds nothing. Exits 1 when a target is missed. Times are
+# their times with bench/targets.txt, then compares whole runs of quor with Lua 5.4 and
+# python3 (bench/peers.sh); builds nothing. Exits 1 when a target is missed. Times are
 # processor times: the machine may be shared.
 dir="${1:-build}"
 [ $# -gt 0 ] && shift
@@ -39,6 +39,6 @@ awk -F, -v targets="$here/targets.txt" '
       if (verdict == "TOO SLOW") bad = 1
     }
     exit bad }' "$results" || status=1
-echo "== quor beside Lua 5.4, python3 and bc (median of 5 whole runs)"
+echo "== quor beside Lua 5.4 and python3 (medians of whole runs in interleaved rounds)"
 sh "$here/peers.sh" "$dir" || status=1
 exit $status

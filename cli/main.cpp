@@ -1,10 +1,12 @@
 // quor: runs Quor programs (and, with `quor plot`, draws plots) from the command line.
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "bigstack.h"
 #include "consolehost.h"
 #include "fault.h"
 #include "funclist.h"
@@ -113,7 +115,6 @@ int runmain(const quorcli::toptions& o)
 
 int main(int argc, char** argv)
 {
-    quor::raisestacklimit();
     std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && args[0] == "plot") return quorcli::runplotcommand({args.begin() + 1, args.end()});
     quorcli::toptions o;
@@ -130,5 +131,9 @@ int main(int argc, char** argv)
         std::puts(quorcli::versiontext);
         return 0;
     }
-    return runmain(o);
+    // The run has a thread of its own, with a stack for the deepest nesting the limits allow.
+    // That thread also ends the process: the plotting module's application object, made
+    // on it, must be destroyed on it.
+    quor::runonbigstack([](void* p) { std::exit(runmain(*static_cast<const quorcli::toptions*>(p))); }, &o);
+    return 1;
 }

@@ -164,7 +164,12 @@ std::string runstringfunc(int k, const std::string& args, tvarlist& vars, tmemo*
         try {
             std::string rest = args;
             const std::string name = computedname(splitarg(rest, s.dialect), vars, funcs, memo, s);
-            vars.settext(name, evaltext(rest, vars, funcs, memo, s));
+            // setstr(s,getstr(s)...) grows the text in place instead of rewriting it.
+            ttextlead lead;
+            lead.name = name;
+            const std::string text = evaltext(rest, vars, funcs, memo, s, &lead);
+            if (lead.taken) vars.growtext(name, lead.elements, text);
+            else vars.settext(name, text);
             return "1";
         } catch (const std::exception&) {
             return "-1";

@@ -1,7 +1,6 @@
 #include "session.h"
 
-#include <sys/resource.h>
-
+#include "bigstack.h"
 #include "fault.h"
 #include "host.h"
 
@@ -9,15 +8,7 @@ namespace quor {
 
 namespace {
 
-constexpr std::size_t wantedstack = std::size_t(512) << 20;   // 512 MiB of address space
-constexpr std::size_t stackmargin = std::size_t(256) << 10;   // kept free below the guard
-
-std::size_t currentstacklimit()
-{
-    rlimit rl{};
-    if (getrlimit(RLIMIT_STACK, &rl) != 0 || rl.rlim_cur == RLIM_INFINITY) return wantedstack;
-    return static_cast<std::size_t>(rl.rlim_cur);
-}
+constexpr std::size_t stackmargin = std::size_t(1) << 20;   // kept free above the stack's end
 
 std::uintptr_t stackhere() { return reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0)); }
 
@@ -25,10 +16,12 @@ std::uintptr_t stackhere() { return reinterpret_cast<std::uintptr_t>(__builtin_f
 
 tsession::tsession(thost& h, tdialect d) : host(h), dialect(d), events_(h.hasevents())
 {
-    const std::size_t limit = currentstacklimit();
-    const std::size_t budget = limit > 4 * stackmargin ? limit - 2 * stackmargin : limit / 2;
+    // The thread's own stack, as far as it can grow; event handlers and boxes that run at
+    // the deepest point still find the margin free.
+    const std::uintptr_t bottom = stackbottom();
     const std::uintptr_t top = stackhere();
-    stackfloor_ = top > budget ? top - budget : 0;
+    if (bottom > 0 && top > bottom + 2 * stackmargin) stackfloor_ = bottom + stackmargin;
+    else stackfloor_ = top > (std::uintptr_t(8) << 20) ? top - (std::uintptr_t(6) << 20) : 0;
 }
 
 void tsession::stackexhausted() { throw tfault("Error on nesting too deep, the stack is exhausted"); }
@@ -69,16 +62,5 @@ void nestingfault(int limit, tmemo* memo)
     throw tfault(text);
 }
 
-void raisestacklimit()
-{
-    rlimit rl{};
-    if (getrlimit(RLIMIT_STACK, &rl) != 0) return;
-    if (rl.rlim_cur != RLIM_INFINITY && rl.rlim_cur >= wantedstack) return;
-    rlim_t want = wantedstack;
-    if (rl.rlim_max != RLIM_INFINITY && rl.rlim_max < want) want = rl.rlim_max;
-    if (rl.rlim_cur == RLIM_INFINITY || want <= rl.rlim_cur) return;
-    rl.rlim_cur = want;
-    setrlimit(RLIMIT_STACK, &rl);
-}
 
 }  // namespace quor

@@ -29,7 +29,7 @@ struct tsourceplace {
 
 // Limits on nesting: deeper groups or calls fail like any other call fault.
 inline constexpr int maxgroupdepth = 1000;   // nested brackets within one evaluation
-inline constexpr int maxcalldepth = 2000;    // nested user-function calls
+inline constexpr int maxcalldepth = 150000;  // nested user-function calls
 inline constexpr int maxblockdepth = 5000;   // nested flow blocks and statement runs
 // Elements that the temporary lists of the running calls may hold together (1 GiB).
 inline constexpr long long maxcopiedelements = 1LL << 27;
@@ -196,7 +196,5 @@ std::string nestingmessage(int limit);
 // The message of a run past its step limit.
 std::string steplimitmessage(long long limit);
 
-// Raises this process's stack limit so that the nesting limits above are reachable.
-void raisestacklimit();
 
 }  // namespace quor

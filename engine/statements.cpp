@@ -1,5 +1,7 @@
 #include "statements.h"
 
+#include <algorithm>
+
 #include "commands.h"
 #include "fast/fastrun.h"
 #include "evaluator.h"
@@ -50,27 +52,59 @@ std::string execstatement(const std::string& text, tvarlist& vars, tfunclist& fu
     return numtotext(evalassign(text, vars, &funcs, memo, s));
 }
 
-std::string evaltext(const std::string& text, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
+namespace {
+
+// Runs a computed part that calls getstr of lead.name, as execstatement would, keeping the
+// variable's elements instead of making their text. False (nothing run) for any other part.
+bool takelead(const std::string& part, ttextlead& lead, std::string& out, tvarlist& vars, tfunclist& funcs,
+              tmemo* memo, tsession& s)
 {
-    const long len = static_cast<long>(text.size());
+    const auto call = splitcall(part, s.dialect);
+    if (!call || call->args != lead.name || tableindex(funcs.stringnames, call->name) != 0) return false;
+    // A quote would make the name a text expression; a "[" reads as no text at all.
+    if (lead.name.find_first_of("'[") != std::string::npos) return false;
+    const tnestguard<&tsession::groupdepth, maxgroupdepth> guard(s, memo);
+    s.beforestatement();
+    if (const tvar* v = vars.find(lead.name)) {
+        lead.elements = v->data;
+        lead.taken = true;
+    } else {
+        out += vars.gettext(lead.name, s);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string evaltext(const std::string& text, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s,
+                     ttextlead* lead)
+{
+    const std::size_t len = text.size();
     std::string out;
     // A computed part is run and replaced by its result; blank parts are only spacing.
-    auto computed = [&](long from, long to) {
-        if (to < from) return;
-        const std::string part = text.substr(static_cast<std::size_t>(from - 1), static_cast<std::size_t>(to - from + 1));
+    auto computed = [&](std::size_t from, std::size_t to) {   // 0-based, to exclusive
+        if (to <= from) return;
+        const std::string part = text.substr(from, to - from);
         if (part.find_first_not_of(' ') == std::string::npos) return;
+        if (from == 0 && lead && takelead(part, *lead, out, vars, funcs, memo, s)) return;
         out += execstatement(part, vars, funcs, memo, s);
     };
-    long pos = 1;
-    while (pos <= len) {
-        long q = pos < len ? findquote(text, pos, len, 0, s.dialect) : (charat(text, pos) == '\'' ? pos : 0);
+    std::size_t pos = 0;
+    while (pos < len) {
+        const long p1 = static_cast<long>(pos) + 1;
+        const long l = static_cast<long>(len);
+        const long q = p1 < l ? findquote(text, p1, l, 0, s.dialect) : (text[pos] == '\'' ? p1 : 0);
         if (q <= 0) break;
-        computed(pos, q - 1);
+        computed(pos, static_cast<std::size_t>(q - 1));
         const long e = literalend(text, q, s.dialect);
-        const long stop = e > 0 ? e : len + 1;   // an unclosed literal runs to the end
-        for (long i = q + 1; i < stop; ++i) {
-            out += charat(text, i);
-            if (charat(text, i) == '\'' && charat(text, i + 1) == '\'') ++i;
+        const std::size_t stop = e > 0 ? static_cast<std::size_t>(e - 1) : len;   // an unclosed literal runs to the end
+        // The literal's content, each doubled quote standing for one.
+        for (std::size_t i = static_cast<std::size_t>(q); i < stop;) {
+            const std::size_t quote = std::min(text.find('\'', i), stop);
+            out.append(text, i, quote - i);
+            if (quote == stop) break;
+            out += '\'';
+            i = quote + (quote + 1 < len && text[quote + 1] == '\'' ? 2 : 1);
         }
         pos = stop + 1;
     }

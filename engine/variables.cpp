@@ -189,12 +189,77 @@ void tvarlist::cleararray(const std::string& n)
 int tvarlist::settext(const std::string& n, const std::string& text)
 {
     try {
-        for (std::size_t i = 0; i < text.size(); ++i)
-            setelement(n, static_cast<std::int64_t>(i), static_cast<unsigned char>(text[i]));
+        puttext(n, text.data(), text.size());
     } catch (const std::exception&) {
         throw tfault("Error on set " + n + " string:" + text);
     }
     return 1;
+}
+
+void tvarlist::puttext(const std::string& n, const char* p, std::size_t len)
+{
+    if (len == 0) return;
+    // The first code makes the variable (with it as its value) when there is none.
+    tvar* v = find(n);
+    std::size_t from = 0;
+    if (!v) {
+        setelement(n, 0, static_cast<unsigned char>(p[0]));
+        v = find(n);
+        from = 1;
+    }
+    // As code by code, growing stops at the first element past either limit.
+    const std::size_t have = v->data.size();
+    std::size_t room = len;
+    if (len > have) {
+        const std::int64_t spare = std::max<std::int64_t>(0, elementlimit - elementtotal());
+        room = static_cast<std::size_t>(std::min<std::int64_t>(
+            {static_cast<std::int64_t>(len), maxelements, static_cast<std::int64_t>(have) + spare}));
+    }
+    if (room > from) v->data.putbytes(p, room);
+    if (room < len) throw tfault("variables larger than storage allows");
+}
+
+int tvarlist::growtext(const std::string& n, telements& lead, const std::string& tail)
+{
+    tvar* v = find(n);
+    if (!v || !v->data.sharesstore(lead) || lead.bytecodes() != lead.size()) {
+        std::string text = textof(lead);
+        lead.clear();
+        text += tail;
+        return settext(n, text);
+    }
+    // The variable holds the very elements read, all of them byte codes: rewriting them
+    // changes nothing, so only the tail is added, in place once this handle lets go.
+    lead.clear();
+    const std::size_t have = v->data.size();
+    try {
+        const std::int64_t spare = std::max<std::int64_t>(0, elementlimit - elementtotal());
+        const std::size_t room = static_cast<std::size_t>(std::min<std::int64_t>(
+            {static_cast<std::int64_t>(tail.size()), std::max<std::int64_t>(0, maxelements - static_cast<std::int64_t>(have)), spare}));
+        v->data.appendbytes(tail.data(), room);
+        if (room < tail.size()) throw tfault("variables larger than storage allows");
+    } catch (const std::exception&) {
+        std::string text = textof(v->data);
+        text.resize(have);
+        throw tfault("Error on set " + n + " string:" + text + tail);
+    }
+    return 1;
+}
+
+std::string textof(const telements& data)
+{
+    const std::size_t n = data.size();
+    std::string out(n, '\0');
+    const double* e = data.values().data();
+    if (data.bytecodes() == n) {
+        for (std::size_t k = 0; k < n; ++k) out[k] = static_cast<char>(static_cast<unsigned char>(e[k]));
+        return out;
+    }
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::int64_t code = truncint(e[k]);
+        out[k] = static_cast<char>(static_cast<unsigned char>(((code % 256) + 256) % 256));
+    }
+    return out;
 }
 
 std::string tvarlist::gettext(const std::string& n, tsession& s) const
@@ -204,12 +269,27 @@ std::string tvarlist::gettext(const std::string& n, tsession& s) const
         s.host.showmessage("NO such variable:" + n);
         return "";
     }
-    std::string out;
-    for (int k = 0; k < v->count(); ++k) {
-        const std::int64_t code = truncint(getelement(n, k, s));
-        out += static_cast<char>(static_cast<unsigned char>(((code % 256) + 256) % 256));
-    }
-    return out;
+    return textof(v->data);
+}
+
+void telements::putbytes(const char* p, std::size_t n)
+{
+    const std::size_t known = bytes_;
+    std::vector<double>& e = edit();
+    if (e.size() < n) e.resize(n);
+    for (std::size_t k = 0; k < n; ++k) e[k] = static_cast<unsigned char>(p[k]);
+    bytes_ = std::max(known, n);
+}
+
+void telements::appendbytes(const char* p, std::size_t n)
+{
+    const std::size_t had = size();
+    const bool clean = bytes_ == had;
+    std::vector<double>& e = edit();
+    // Room doubles as texts grow, so adding one code at a time costs constant time each.
+    if (e.capacity() < had + n) e.reserve(std::max(had + n, 2 * e.capacity()));
+    for (std::size_t k = 0; k < n; ++k) e.push_back(static_cast<unsigned char>(p[k]));
+    bytes_ = clean ? had + n : 0;
 }
 
 void tvarlist::listelements(const std::string& n, std::vector<std::string>& lines) const

@@ -42,17 +42,35 @@ public:
     void set(std::size_t i, double x) { edit()[i] = x; }
     void resize(std::size_t n, double fill) { edit().resize(n, fill); }
     void assign(std::size_t n, double fill) { edit().assign(n, fill); }
-    void clear() { store_.reset(); }
+    void clear()
+    {
+        store_.reset();
+        bytes_ = 0;
+    }
     template <class It>
     void assign(It first, It last) { edit().assign(first, last); }
+
+    // How many leading elements are known to be byte codes (whole numbers 0 to 255, as text
+    // writes leave them), so that they read back as text unchanged. Every other write
+    // forgets it.
+    std::size_t bytecodes() const { return bytes_; }
+    // True when both handles share one store: neither was written since one was copied
+    // from the other.
+    bool sharesstore(const telements& other) const { return store_ && store_ == other.store_; }
+    // Elements 0..n-1 become the codes of the n bytes at p, growing the elements as needed.
+    void putbytes(const char* p, std::size_t n);
+    // Appends the codes of the n bytes at p (in place when the store is not shared).
+    void appendbytes(const char* p, std::size_t n);
 
     friend bool operator==(const telements& a, const std::vector<double>& b) { return a.values() == b; }
     friend bool operator==(const telements& a, const telements& b) { return a.values() == b.values(); }
 
 private:
-    // The store, unshared first when another copy still reads it.
+    // The store, unshared first when another copy still reads it; whatever the caller
+    // writes, the elements are no longer known to be byte codes.
     std::vector<double>& edit()
     {
+        bytes_ = 0;
         if (!store_) store_ = std::make_shared<std::vector<double>>();
         else if (store_.use_count() > 1) store_ = std::make_shared<std::vector<double>>(*store_);
         return *store_;
@@ -63,6 +81,7 @@ private:
         return empty;
     }
     std::shared_ptr<std::vector<double>> store_;
+    std::size_t bytes_ = 0;   // see bytecodes()
 };
 
 struct tvar {
@@ -157,14 +176,25 @@ public:
     void cleararray(const std::string& n);
     // Stores the text's byte codes as elements 0..length-1.
     int settext(const std::string& n, const std::string& text);
+    // settext of the text that lead (elements getstr of n read earlier) reads as, followed
+    // by tail; in place when n still holds those very elements, all of them byte codes.
+    // Releases lead.
+    int growtext(const std::string& n, telements& lead, const std::string& tail);
     // Reads the elements back as characters (box and empty text for an unknown name).
     std::string gettext(const std::string& n, tsession& s) const;
+
+    // settext without its fault text: the codes are written as one by one, up to the
+    // first that a limit refuses, which then raises a store fault.
+    void puttext(const std::string& n, const char* p, std::size_t len);
 
     // Appends name[k]=value for every element.
     void listelements(const std::string& n, std::vector<std::string>& lines) const;
     // Appends name=value, then its elements, for every variable.
     void listvars(std::vector<std::string>& lines) const;
 };
+
+// The text the elements read as: each element truncated, taken modulo 256.
+std::string textof(const telements& data);
 
 // Copies the source variable of list S into the target of list T (value; for two bare
 // names also elements, sizes and strides).

@@ -9,11 +9,11 @@
 #include "plotboards.h"
 #include "profile.h"
 #include "qtdialogs.h"
-#include "session.h"
+#include "bigstack.h"
 
 int main(int argc, char** argv)
 {
-    quor::raisestacklimit();
+    quor::restartwithbigstack(argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName("paint");
     QApplication::setApplicationVersion("0.5.0.0");

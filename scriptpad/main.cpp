@@ -9,7 +9,7 @@
 #include "qtdialogs.h"
 #include "qthost.h"
 #include "scriptpad.h"
-#include "session.h"
+#include "bigstack.h"
 #include "toolpictures.h"
 
 namespace {
@@ -26,7 +26,7 @@ void usage(std::FILE* to)
 
 int main(int argc, char** argv)
 {
-    quor::raisestacklimit();
+    quor::restartwithbigstack(argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName("Quor Editor");
     QApplication::setApplicationVersion("0.5.0.0");

@@ -4,12 +4,12 @@
 
 #include <QApplication>
 
-#include "session.h"
+#include "bigstack.h"
 
 int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    quor::raisestacklimit();
+    quor::restartwithbigstack(argv);
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -3,11 +3,11 @@
 
 #include <QApplication>
 
-#include "session.h"
+#include "bigstack.h"
 
 int main(int argc, char** argv)
 {
-    quor::raisestacklimit();
+    quor::restartwithbigstack(argv);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);

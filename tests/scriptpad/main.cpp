@@ -3,11 +3,11 @@
 
 #include <QApplication>
 
-#include "session.h"
+#include "bigstack.h"
 
 int main(int argc, char** argv)
 {
-    quor::raisestacklimit();
+    quor::restartwithbigstack(argv);
     // Windows are never shown on a screen, also when the tests are listed outside ctest.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QTimer>
 
+#include <fstream>
+
 #include "padfixture.h"
 #include "runfuncdialog.h"
 #include "variables.h"
@@ -206,3 +208,20 @@ TEST(runs, debugfunctionopensthedialog)
 }
 
 }  // namespace
+
+TEST(runs, recursionahundredthousandcallsdeep)
+{
+    // The editor's runs have the stack for the deepest nesting the limits allow: 100,000
+    // calls work, and one past the limit stops cleanly in the deepest body.
+    pad p;
+    const std::string unit = (p.dir.path / "deep.txt").string();
+    std::ofstream(unit) << "function r=down(n)\nif(n<1)\nr:=0\nelse\nr:=down(n-1)+1\nend\nendfunction\n";
+    const int limit = quor::maxcalldepth;
+    p.type("load('" + unit + "')\nprint(down(100000))\nprint(down(" + std::to_string(limit + 100) + "))");
+    p.ed().Run1Click();
+    EXPECT_EQ(p.memo(), (std::vector<std::string>{"100000", quor::nestingmessage(limit),
+                                                  "Error on function down inside compiler ",
+                                                  "Critical error on compile at: down", std::to_string(limit - 1)}));
+    EXPECT_EQ(p.take(), events{"message: Quor Editor|Critical error on compile: down"});
+    EXPECT_EQ(p.ed().session().calldepth, 0);
+}

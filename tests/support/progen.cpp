@@ -176,7 +176,7 @@ private:
 
     std::string plain()
     {
-        switch (pick(0, 33)) {
+        switch (pick(0, 38)) {
         case 0: case 1: case 2: case 3: return ref() + ":=" + expr(0);
         case 4: return name() + ":=" + name() + ":=" + expr(0);
         case 5: return ref() + ":=" + ref() + ":=" + expr(0);
@@ -210,6 +210,22 @@ private:
             if (chance(70)) e += oneof({"+", "-", "*", "<", "/", ">=", "<>"}) + plainoperand();
             return chance(80) ? name() + ":=" + e : e;
         }
+        case 34: case 35: {
+            // A text grown from its own text: appended in place when nothing came between.
+            const std::string v = oneof({"t", "t", "t", "a", "m", "e"});
+            return "setstr(" + v + ",getstr(" + v + ")" + textexpr() + ")";
+        }
+        case 36: return oneof({"setstr(t,getstr(t)getstr(t))", "setstr(t, getstr(t)'x')", "setstr(t,GETSTR (t)'y')",
+                               "setstr(t,getstr(t)setstr(t,'zz'))", "setstr(t,getstr(t)byname(t))",
+                               "setstr(t,getstr(t)txt(t))", "setstr('t',getstr(t)'q')", "setstr(t,getstr(t[1])'r')",
+                               "setstr(t,getstr(t)strcpy(u,t))", "setstr(u,getstr(u)'w')", "setstr(t,getstr(u)'v')",
+                               "t[1]:=300.5", "t[0]:=-66", "strcpy(u,t)", "setstr(t,getstr(t)delvar(t))",
+                               "setstr(t,getstr(t))"});
+        case 37:
+            // A long text, grown a few characters at a time.
+            return "for(g:=1:" + std::to_string(pick(1, 300)) + ");setstr(t,getstr(t)'" +
+                   oneof({"ab", "x", "", "it''s"}) + "'g);end";
+        case 38: return "setstr(t,'" + std::string(static_cast<std::size_t>(pick(100, 600)), 'w') + "'n)";
         default: return "print(" + expr(0) + ")";
         }
     }
@@ -372,21 +388,37 @@ std::string runtranscript(const tprogram& p, quor::tdialect d, bool reference)
     return out.str();
 }
 
+tprogram withoutgrowth(tprogram p)
+{
+    for (std::string& line : p.lines) {
+        for (std::size_t at = line.find("setstr("); at != std::string::npos; at = line.find("setstr(", at + 1)) {
+            const std::size_t comma = line.find(',', at);
+            // An empty literal first: the same text, never read as growth.
+            if (comma != std::string::npos && line[comma + 1] != '\'') line.insert(comma + 1, "''");
+        }
+    }
+    return p;
+}
+
 std::string comparepaths(std::uint32_t seed, int count, const std::string& loadfile, int& compared)
 {
     for (int i = 0; i < count; ++i) {
         const tprogram p = randomprogram(seed + static_cast<std::uint32_t>(i), loadfile);
+        const tprogram plain = withoutgrowth(p);
         for (quor::tdialect d : {quor::tdialect::editor, quor::tdialect::plotter}) {
             const std::string fast = runtranscript(p, d, false);
             const std::string reference = runtranscript(p, d, true);
-            if (fast != reference) {
+            // Texts grown from their own text must end as when they are written anew.
+            const std::string rewritten = runtranscript(plain, d, false);
+            if (fast != reference || fast != rewritten) {
                 std::ostringstream r;
                 r << "seed " << seed + static_cast<std::uint32_t>(i)
                   << (d == quor::tdialect::editor ? " editor" : " plotter") << "\n--- unit\n";
                 for (const auto& l : p.unit) r << l << "\n";
                 r << "--- program\n";
                 for (const auto& l : p.lines) r << l << "\n";
-                r << "--- fast\n" << fast << "--- reference\n" << reference;
+                r << "--- fast\n" << fast << "--- " << (fast != reference ? "reference\n" + reference
+                                                                        : "written anew\n" + rewritten);
                 return r.str();
             }
             ++compared;

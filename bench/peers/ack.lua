@@ -1,0 +1,8 @@
+function ack(m, n)
+  if m == 0 then return n + 1 end
+  if n == 0 then return ack(m - 1, 1) end
+  return ack(m - 1, ack(m, n - 1))
+end
+s = 0
+for i = 1, 3 do s = s + ack(2, 900) end
+print(s)

@@ -1,0 +1,14 @@
+c:=0
+for(n:=2:50000)
+p:=1
+d:=2
+while((d*d)<=n)
+if(frac(n/d)=0)
+p:=0
+break
+end
+d:=d+1
+end
+c:=c+p
+end
+print(c)

@@ -1,0 +1,5 @@
+print(down(100000))
+print(depth(120000,0))
+print(down(150100))
+print('after')
+print(down(10))
