@@ -289,3 +289,58 @@ TEST(TextDel, DeletesTheFirstSelectedLabelPerClick)
     w->deletetext();
     EXPECT_TRUE(r.labels.empty());
 }
+
+TEST(SetForm, OkKeepsTheFirstListItemsAndAnEmptyDescription)
+{
+    const struct { int funcmode, axismode, style; const char* text; std::vector<std::string> description; } cases[] = {
+        {0, 0, 0, "", {}},                // "Black" and "solid", the items at index 0; no line at all
+        {0, 7, 3, "a", {"a"}},   // 7: the last item
+        {7, 0, 0, "a\n\nb", {"a", "", "b"}},
+        {1, 1, 1, "a\n", {"a", ""}},
+    };
+    for (const auto& c : cases) {
+        program p;
+        Tcostructform* w = p.open("x");
+        trecordinfo& r = w->board()->record();
+        r.funcpen = r.axispen = tpen{black, 1, trastermode::notcopy, tpenstyle::dashdot};
+        r.description = {"old"};
+        p.modal.push_back(on<Tsetform>([&c](Tsetform& f) {
+            f.funcmode->setCurrentIndex(c.funcmode);
+            f.axismode->setCurrentIndex(c.axismode);
+            f.funcstyle->setCurrentIndex(c.style);
+            f.axisstyle->setCurrentIndex(c.style);
+            f.descmemo->setPlainText(c.text);
+            f.okbtn->click();
+        }));
+        w->properties();
+        EXPECT_EQ(r.funcpen.mode, trastermode(c.funcmode)) << c.text;
+        EXPECT_EQ(r.axispen.mode, trastermode(c.axismode)) << c.text;
+        EXPECT_EQ(r.funcpen.style, tpenstyle(c.style)) << c.text;
+        EXPECT_EQ(r.axispen.style, tpenstyle(c.style)) << c.text;
+        EXPECT_EQ(r.description, c.description) << c.text;
+    }
+}
+
+TEST(TextDel, DeletesTheFirstSelectedWhereverTheOthersAre)
+{
+    const struct { std::vector<int> selected; std::vector<std::string> left; } cases[] = {
+        {{0, 2}, {"b", "c"}}, {{1, 2}, {"a", "c"}}, {{0, 1, 2}, {"b", "c"}}, {{2}, {"a", "b"}}, {{}, {"a", "b", "c"}},
+    };
+    for (const auto& c : cases) {
+        program p;
+        Tcostructform* w = p.open("x");
+        trecordinfo& r = w->board()->record();
+        for (const char* t : {"a", "b", "c"}) r.addlabel(10, 20, t);
+        p.modal.push_back(on<Ttextdel>([&c](Ttextdel& d) {
+            for (int i : c.selected) d.listbox->item(i)->setSelected(true);
+            d.deletebtn->click();
+            ASSERT_EQ(d.listbox->count(), int(c.left.size()));
+            for (int i = 0; i < d.listbox->count(); ++i) EXPECT_EQ(d.listbox->item(i)->text().toStdString(), c.left[i]);
+            d.okbtn->click();
+        }));
+        w->deletetext();
+        std::vector<std::string> left;
+        for (const tlabel& l : r.labels) left.push_back(l.text);
+        EXPECT_EQ(left, c.left) << c.selected.size();
+    }
+}
