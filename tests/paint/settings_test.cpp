@@ -38,3 +38,17 @@ TEST(PaintSettings, FlagsAreOnOnlyForTheNumberOne)
         EXPECT_EQ(s.showresult, c.on) << c.value;
     }
 }
+
+TEST(PaintSettings, UnitCountIsCutToTheFileLines)
+{
+    // A count past the file's lines reads no more entries than it has lines: a huge count
+    // must not make as many empty entries.
+    const struct { const char* count; std::vector<std::string> units; } cases[] = {
+        {"10", {"a", "", "", ""}}, {"4", {"a", "", "", ""}}, {"3", {"a", "", ""}}, {"1", {"a"}}, {"0", {}},
+    };
+    quortest::tempdir dir;
+    for (const auto& c : cases) {
+        const std::string path = dir.write("v.ini", std::string("[units]\ncount=") + c.count + "\nunit0=a\n\n");
+        EXPECT_EQ(quor::readpaintsettings(quor::tprofile(path)).units, c.units) << c.count;
+    }
+}

@@ -353,4 +353,8 @@ TEST(PlotBoard, PictureKeepsTheCurveUpToItsLastColumn)
         EXPECT_EQ(quortest::at(picture, c.column, c.row), black) << c.column;
         EXPECT_EQ(quortest::at(picture, c.column, c.row < 3 ? c.row + 3 : c.row - 3), silver) << c.column;
     }
+    // The drawing area's own last column, which the picture leaves out, holds the last sample.
+    const QImage drawn = b.board.render();
+    EXPECT_EQ(quortest::at(drawn, 535, 0), black);
+    EXPECT_EQ(quortest::at(drawn, 535, 3), silver);
 }
