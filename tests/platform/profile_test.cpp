@@ -59,6 +59,10 @@ TEST(Profile, ReadsByTheWindowsRules)
         {"[s]\n@=1\n", "s", "`", "DEF"},                             // '@' and '[' are no letters
         {"[s]\na[=1\n", "s", "a{", "DEF"},
         {"[s]\nk=v\rx=1\n", "s", "x", "1"},                          // a lone CR ends a line
+        {"[s\nk=1\n", "s", "k", "DEF"},                                // no "]": no heading
+        {"[s] ; note\nk=1\n", "s", "k", "1"},                          // text after "]"
+        {"[s]\nk\nk=2\n", "s", "k", "2"},                              // a line without "="
+        {"[]\nk=1\n", "", "k", "1"},
     };
     quortest::tempdir dir;
     for (const readcase& c : cases) {

@@ -157,10 +157,14 @@ TEST(NumFilter, AcceptsDigitsOnePointAndALeadingMinus)
     for (const keycase& c : {keycase{'5', "12", 2, true}, keycase{'-', "12", 0, true}, keycase{'-', "12", 1, false},
                              keycase{'-', "-12", 0, false}, keycase{'.', "1.2", 3, false}, keycase{'.', "12", 1, true},
                              keycase{'a', "", 0, false}, keycase{'+', "", 0, false}, keycase{' ', "", 0, true},
-                             keycase{'\b', "1", 1, true}, keycase{'~', "", 0, false}}) {
+                             keycase{'\b', "1", 1, true}, keycase{'~', "", 0, false}, keycase{'0', "", 0, true},
+                             keycase{'9', "", 0, true}, keycase{'/', "", 0, false}, keycase{':', "", 0, false},
+                             keycase{'!', "", 0, false}, keycase{'\x7f', "", 0, false}}) {
         EXPECT_EQ(numkeyaccepted(QChar(c.key), c.text, c.caret), c.accepted) << c.key << " in " << c.text;
     }
     EXPECT_TRUE(numkeyaccepted(QChar(0xE9), "", 0));   // beyond 128: unchecked
+    EXPECT_TRUE(numkeyaccepted(QChar(129), "", 0));
+    EXPECT_FALSE(numkeyaccepted(QChar(128), "", 0));
     QLineEdit edit;
     installnumfilter(&edit);
     QTest::keyClicks(&edit, "-1.2.3-x4");
@@ -186,6 +190,12 @@ TEST(EnvironmentSet, FillsValuesAndMovesByTypedPoints)
         e.fill1btn->click();
         EXPECT_EQ(p.dialogs.events.back(), "error: Invalid float ln(0)");
         EXPECT_EQ(e.p1y->text(), "9");
+        const std::size_t events = p.dialogs.events.size();
+        e.p1x->setText("");   // nothing to work out: no box, the value stays
+        e.fill1btn->click();
+        EXPECT_EQ(p.dialogs.events.size(), events);
+        EXPECT_EQ(e.p1y->text(), "9");
+        e.fixedpoint = {7, 8};
         // Move (0,0) to (1,2); the fixed point is ignored without stretch.
         e.p1x->setText("0");
         e.p1y->setText("0");
@@ -194,6 +204,8 @@ TEST(EnvironmentSet, FillsValuesAndMovesByTypedPoints)
         e.fixx->setText("abc");
         e.gobtn->click();
         EXPECT_EQ(w->board()->expression(), "(x-1)^2+2");
+        EXPECT_EQ(std::pair(e.fixedpoint.x, e.fixedpoint.y), std::pair(7.0, 8.0));
+        EXPECT_EQ(std::pair(e.point2.x, e.point2.y), std::pair(1.0, 2.0));
         e.p2x->setText("");
         e.gobtn->click();
         EXPECT_EQ(p.dialogs.events.back(), "error: Error on get data of point");

@@ -412,7 +412,19 @@ TEST(PlotWindow, WheelTurnsZoomByTheirPartOfANotch)
         const tviewinfo& v = w->board()->current().view;
         EXPECT_NEAR(v.xmin, at - (at - 1) * c.factor, 1e-9) << c.angle.y();
         EXPECT_NEAR(v.xmax, at + (20 - at) * c.factor, 1e-9) << c.angle.y();
+        EXPECT_EQ(enabledpopup(w).contains("图像还原"), c.factor != 1) << c.angle.y();   // no turn, no zoom
     }
+}
+
+TEST(PlotWindow, MiddleDragWithoutAStretchIsNoZoom)
+{
+    program p;
+    Tcostructform* w = p.open("x");
+    drag(w->area(), {100, 50}, {300, 200}, Qt::NoModifier, Qt::MiddleButton);
+    EXPECT_FALSE(w->overlayrect());
+    EXPECT_EQ(w->board()->expression(), "x");
+    drag(w->area(), {100, 50}, {300, 200});   // the left button's drag still zooms
+    EXPECT_TRUE(w->overlayrect());
 }
 
 TEST(PlotWindow, WindowCommandsReachRealWindows)
