@@ -6,6 +6,9 @@
 
 #include <filesystem>
 
+#include <QImage>
+#include <QString>
+
 #include "atomicfile.h"
 #include "tempdir.h"
 #include "units.h"
@@ -68,7 +71,9 @@ TEST(AtomicFile, EveryFailingCallIsReportedAndLeavesTheTarget)
             }
             // The old file as it was, and no temporary file left beside it.
             EXPECT_EQ(names(dir.path), existing ? std::vector<std::string>{"t.ini"} : std::vector<std::string>{}) << c.name;
-            if (existing) EXPECT_EQ(slurp(path), "old\n") << c.name;
+            if (existing) {
+                EXPECT_EQ(slurp(path), "old\n") << c.name;
+            }
         }
     }
 }
@@ -87,7 +92,10 @@ TEST(AtomicFile, ShortWritesAreContinued)
 TEST(AtomicFile, NewFilesGetWhatTheUmaskAllows)
 {
     quortest::tempdir dir;
-    const mode_t old = ::umask(022);
+    struct keepumask {
+        mode_t old = ::umask(022);
+        ~keepumask() { ::umask(old); }
+    } keep;
     const std::pair<mode_t, mode_t> cases[] = {{022, 0644}, {077, 0600}, {002, 0664}};
     for (const auto& [mask, mode] : cases) {
         ::umask(mask);
@@ -102,7 +110,22 @@ TEST(AtomicFile, NewFilesGetWhatTheUmaskAllows)
         ASSERT_EQ(::stat(path.c_str(), &st), 0);
         EXPECT_EQ(st.st_mode & 07777, 0604u) << std::oct << mask;
     }
-    ::umask(old);
+}
+
+TEST(AtomicFile, PicturesAreWrittenWholeOrNotAtAll)
+{
+    quortest::tempdir dir;
+    const QString path = QString::fromStdString(dir.str() + "/p.png");
+    EXPECT_FALSE(quor::saveimageatomic(path, QImage(), "PNG"));
+    EXPECT_TRUE(names(dir.path).empty());
+    QImage image(3, 2, QImage::Format_RGB32);
+    image.fill(0xFF0000);
+    ASSERT_TRUE(quor::saveimageatomic(path, image, "PNG"));
+    EXPECT_FALSE(quor::saveimageatomic(path, image, "NOSUCHFORMAT"));
+    const QImage back(path, "PNG");
+    ASSERT_EQ(back.size(), QSize(3, 2));
+    EXPECT_EQ(back.pixel(2, 1) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(names(dir.path), std::vector<std::string>{"p.png"});
 }
 
 }  // namespace
