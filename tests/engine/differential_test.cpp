@@ -32,3 +32,23 @@ TEST(Differential, TranscriptsTellRunsApart)
     EXPECT_NE(one.find("memo: 1\n"), std::string::npos);
     EXPECT_NE(one.find("var: a=1 [0] "), std::string::npos);
 }
+
+TEST(Differential, ProgramsReachTheRarerShapes)
+{
+    // Calls of exactly 16 arguments, an operator right after "<", an if with two else lines.
+    int sixteen = 0, signs = 0, elses = 0;
+    for (std::uint32_t seed = 1; seed <= 2000; ++seed) {
+        const tprogram p = randomprogram(seed, "unit2.txt");
+        int open = 0;
+        for (std::size_t i = 0; i < p.lines.size(); ++i) {
+            const std::string& l = p.lines[i];
+            sixteen += l.find("w16(") != std::string::npos;
+            signs += l.find("<-") != std::string::npos;
+            if (l == "else" && open++ == 1) ++elses;
+            if (l.rfind("if(", 0) == 0 || l == "end") open = 0;
+        }
+    }
+    EXPECT_GT(sixteen, 20);
+    EXPECT_GT(signs, 5);
+    EXPECT_GT(elses, 5);
+}

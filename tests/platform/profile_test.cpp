@@ -52,6 +52,17 @@ TEST(Profile, ReadsByTheWindowsRules)
         {"[state]\npath=\"/a b/c\"\n", "state", "path", "/a b/c"},     // quotes dropped
         {"[state]\nexpr=a=b\n", "state", "expr", "a=b"},               // value keeps later "="
         {"[stateX]\nisontop=1\n", "state", "isontop", "DEF"},
+        {"[s]\n;k=1\n", "s", ";k", "DEF"},                           // a comment is no key
+        {"[s]\n  ;k=1\n", "s", ";k", "DEF"},
+        {"[ZOOM]\nZ=1\n", "zoom", "z", "1"},                          // A to Z fold, both ends
+        {"[zoom]\nazaz=2\n", "ZOOM", "AZAZ", "2"},
+        {"[s]\n@=1\n", "s", "`", "DEF"},                             // '@' and '[' are no letters
+        {"[s]\na[=1\n", "s", "a{", "DEF"},
+        {"[s]\nk=v\rx=1\n", "s", "x", "1"},                          // a lone CR ends a line
+        {"[s\nk=1\n", "s", "k", "DEF"},                                // no "]": no heading
+        {"[s] ; note\nk=1\n", "s", "k", "1"},                          // text after "]"
+        {"[s]\nk\nk=2\n", "s", "k", "2"},                              // a line without "="
+        {"[]\nk=1\n", "", "k", "1"},
     };
     quortest::tempdir dir;
     for (const readcase& c : cases) {
@@ -81,6 +92,9 @@ TEST(Profile, WritesOneKeyAndKeepsTheRest)
         {"[state]\r\nisontop=0\r\n", "state", "isontop", "1", "[state]\r\nisontop=1\r\n"},
         {"[vari]\nvari=x\n", "vari", "vari", "t\n[units]\ncount=99", "[vari]\nvari=t\n"},   // one line only
         {"[vari]\nvari=x\n", "vari", "vari", "", "[vari]\nvari=\n"},
+        {"[s]\n", "s", "k", "v\rx=1", "[s]\nk=v\n"},                 // cut at a CR as well
+        {"[s]\n", "s", "k", "v\r\nx=1", "[s]\nk=v\n"},
+        {"[s]\n", "s", "k", "\nx=1", "[s]\nk=\n"},
     };
     quortest::tempdir dir;
     for (const writecase& c : cases) {
@@ -168,6 +182,16 @@ TEST(Profile, UnreadableFileIsNeverReplaced)
     p.write("state", "isontop", "1");
     EXPECT_FALSE(p.save());
     EXPECT_TRUE(std::filesystem::is_directory(path));
+    // A file too large to read (sparse: it takes no room) stays as it is.
+    const std::string big = dir.write("big.ini", "[state]\nisontop=0\n");
+    std::filesystem::resize_file(big, quor::maxfilebytes + 1);
+    quor::tprofile b(big);
+    EXPECT_FALSE(b.existed());
+    b.write("state", "isontop", "1");
+    EXPECT_FALSE(b.save());
+    EXPECT_EQ(std::filesystem::file_size(big), quor::maxfilebytes + 1);
+    EXPECT_FALSE(quor::writeprofile("state", "isontop", "1", big));
+    EXPECT_EQ(std::filesystem::file_size(big), quor::maxfilebytes + 1);
 }
 
 TEST(AtomicFile, UnfinishedWriteLeavesTheOldFile)

@@ -336,3 +336,25 @@ TEST(PlotBoard, SvgIsAVectorDrawingOfThePicture)
     EXPECT_TRUE(curve.endsWith("L" + centre(535))) << curve.right(40).toStdString();
     EXPECT_FALSE(b.board.savesvg(dir.str() + "/none/plot.svg"));
 }
+
+TEST(PlotBoard, PictureKeepsTheCurveUpToItsLastColumn)
+{
+    // x over -536..-1: one unit a column, the curve falls (535 - c) * 329/535 rows below the top.
+    boardfixture b("x", false);
+    tviewinfo& v = b.board.record().setting.view;
+    v.xmin = -536;
+    v.xmax = -1;
+    v.fixedrange = true;
+    ASSERT_TRUE(b.firstsize());
+    const QImage picture = b.board.picture();
+    ASSERT_EQ(picture.size(), QSize(535, 329));
+    const struct { int column, row; } cases[] = {{1, 328}, {2, 327}, {267, 164}, {533, 1}, {534, 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(quortest::at(picture, c.column, c.row), black) << c.column;
+        EXPECT_EQ(quortest::at(picture, c.column, c.row < 3 ? c.row + 3 : c.row - 3), silver) << c.column;
+    }
+    // The drawing area's own last column, which the picture leaves out, holds the last sample.
+    const QImage drawn = b.board.render();
+    EXPECT_EQ(quortest::at(drawn, 535, 0), black);
+    EXPECT_EQ(quortest::at(drawn, 535, 3), silver);
+}

@@ -80,6 +80,8 @@ TEST(DrawPlot, AxesAtTheOriginsWithLabelCells)
         EXPECT_GT(silverpixels, 0) << px;
     }
     EXPECT_EQ(at(image, 40, 5), white);   // nothing between labels, far from axes and curve
+    EXPECT_EQ(at(image, 535, v.originy), black);   // the x axis reaches the last column
+    EXPECT_EQ(at(image, v.originx, 329), black);   // the y axis the last row
 
     p.record.setting.drawaxis = false;
     EXPECT_EQ(at(p.draw(), 400, v.originy), white);
@@ -110,4 +112,74 @@ TEST(DrawPlot, HomeViewRefreshesTheCurrentSetting)
     p.draw(viewhome);
     EXPECT_EQ(p.current.view.xmin, 1);
     EXPECT_EQ(p.current.view.originx, p.record.setting.view.originx);
+}
+
+namespace {
+
+// A canvas that keeps the texts drawn on it, as "x,y text".
+struct textlog : tcanvas {
+    std::vector<std::string> texts;
+    void textout(int x, int y, const std::string& t) override
+    {
+        texts.push_back(std::to_string(x) + "," + std::to_string(y) + " " + t);
+    }
+    void setpen(const tpen&) override {}
+    void setfont(const tfont&) override {}
+    void setbkcolour(tcolour) override {}
+    void moveto(int, int) override {}
+    void lineto(int, int) override {}
+    void flush() override {}
+    int width() const override { return 536; }
+    int height() const override { return 330; }
+};
+
+}  // namespace
+
+TEST(DrawPlot, AxisLabelsNameTheValuesAtTheirAnchors)
+{
+    plotfixture p("x", -10, 10);
+    p.record.setting.drawaxis = true;
+    p.record.setting.xtitle = "X";
+    p.record.setting.ytitle = "Y";
+    const tviewinfo& v = p.record.setting.view;
+    ASSERT_EQ(std::pair(v.originx, v.originy), std::pair(267, 164));
+    textlog log;
+    drawaxes(log, p.record, v, true);
+    const std::vector<std::string> expected = {
+        "267,164 O", "0,164 X", "267,0 Y",
+        // x axis: (px - 267) * 20/535 at every 50 columns, the last one at 500
+        "0,164 -9.981", "50,164 -8.112", "100,164 -6.243", "150,164 -4.374", "200,164 -2.505", "250,164 -0.636",
+        "300,164 1.234", "350,164 3.103", "400,164 4.972", "450,164 6.841", "500,164 8.71",
+        // y axis: (164 - py) * 20/329, upwards positive
+        "267,0 9.97", "267,50 6.93", "267,100 3.891", "267,150 0.851", "267,200 -2.188", "267,250 -5.228",
+        "267,300 -8.267"};
+    EXPECT_EQ(log.texts, expected);
+}
+
+TEST(DrawPlot, AxisLabelAnchorsEndAtTheBoundsItself)
+{
+    // (home left, right, bottom) -> the first x anchor, the last x and y anchors. Anchors
+    // whose text could not reach the surface (4096 columns) are skipped.
+    const struct { int left, right, bottom; const char *firstx, *lastx, *lasty; } cases[] = {
+        {0, 535, 329, "0,", "500,", "267,300 "}, {0, 500, 300, "0,", "500,", "267,300 "},
+        {0, 499, 299, "0,", "450,", "267,250 "}, {-5000, 535, 329, "-4100,", "500,", "267,300 "},
+        {-4096, 535, 329, "-4096,", "504,", "267,300 "},
+    };
+    for (const auto& c : cases) {
+        plotfixture p("x", -10, 10);
+        p.record.setting.drawaxis = true;
+        tviewinfo& v = p.record.setting.view;
+        v.left = c.left;
+        v.right = c.right;
+        v.bottom = c.bottom;
+        textlog log;
+        drawaxes(log, p.record, v, true);
+        std::vector<std::string> x, y;
+        for (const std::string& t : std::vector(log.texts.begin() + 3, log.texts.end()))
+            (t.find(",164 ") != std::string::npos && t.rfind("267,", 0) != 0 ? x : y).push_back(t);
+        ASSERT_FALSE(x.empty() || y.empty()) << c.left;
+        EXPECT_EQ(x.front().rfind(c.firstx, 0), 0u) << x.front();
+        EXPECT_EQ(x.back().rfind(c.lastx, 0), 0u) << x.back();
+        EXPECT_EQ(y.back().rfind(c.lasty, 0), 0u) << y.back();
+    }
 }

@@ -159,10 +159,14 @@ TEST(NumFilter, AcceptsDigitsOnePointAndALeadingMinus)
     for (const keycase& c : {keycase{'5', "12", 2, true}, keycase{'-', "12", 0, true}, keycase{'-', "12", 1, false},
                              keycase{'-', "-12", 0, false}, keycase{'.', "1.2", 3, false}, keycase{'.', "12", 1, true},
                              keycase{'a', "", 0, false}, keycase{'+', "", 0, false}, keycase{' ', "", 0, true},
-                             keycase{'\b', "1", 1, true}, keycase{'~', "", 0, false}}) {
+                             keycase{'\b', "1", 1, true}, keycase{'~', "", 0, false}, keycase{'0', "", 0, true},
+                             keycase{'9', "", 0, true}, keycase{'/', "", 0, false}, keycase{':', "", 0, false},
+                             keycase{'!', "", 0, false}, keycase{'\x7f', "", 0, false}}) {
         EXPECT_EQ(numkeyaccepted(QChar(c.key), c.text, c.caret), c.accepted) << c.key << " in " << c.text;
     }
     EXPECT_TRUE(numkeyaccepted(QChar(0xE9), "", 0));   // beyond 128: unchecked
+    EXPECT_TRUE(numkeyaccepted(QChar(129), "", 0));
+    EXPECT_FALSE(numkeyaccepted(QChar(128), "", 0));
     QLineEdit edit;
     installnumfilter(&edit);
     QTest::keyClicks(&edit, "-1.2.3-x4");
@@ -188,6 +192,12 @@ TEST(EnvironmentSet, FillsValuesAndMovesByTypedPoints)
         e.fill1btn->click();
         EXPECT_EQ(p.dialogs.events.back(), "error: Invalid float ln(0)");
         EXPECT_EQ(e.p1y->text(), "9");
+        const std::size_t events = p.dialogs.events.size();
+        e.p1x->setText("");   // nothing to work out: no box, the value stays
+        e.fill1btn->click();
+        EXPECT_EQ(p.dialogs.events.size(), events);
+        EXPECT_EQ(e.p1y->text(), "9");
+        e.fixedpoint = {7, 8};
         // Move (0,0) to (1,2); the fixed point is ignored without stretch.
         e.p1x->setText("0");
         e.p1y->setText("0");
@@ -196,6 +206,8 @@ TEST(EnvironmentSet, FillsValuesAndMovesByTypedPoints)
         e.fixx->setText("abc");
         e.gobtn->click();
         EXPECT_EQ(w->board()->expression(), "(x-1)^2+2");
+        EXPECT_EQ(std::pair(e.fixedpoint.x, e.fixedpoint.y), std::pair(7.0, 8.0));
+        EXPECT_EQ(std::pair(e.point2.x, e.point2.y), std::pair(1.0, 2.0));
         e.p2x->setText("");
         e.gobtn->click();
         EXPECT_EQ(p.dialogs.events.back(), "error: Error on get data of point");
@@ -315,5 +327,60 @@ TEST(SetForm, FixedSizeWithRoomForEveryPage)
         QWidget* page = tabs->widget(i);
         EXPECT_GE(page->width(), page->minimumSizeHint().width()) << i;
         EXPECT_GE(page->height(), page->minimumSizeHint().height()) << i;
+    }
+}
+
+TEST(SetForm, OkKeepsTheFirstListItemsAndAnEmptyDescription)
+{
+    const struct { int funcmode, axismode, style; const char* text; std::vector<std::string> description; } cases[] = {
+        {0, 0, 0, "", {}},                // "Black" and "solid", the items at index 0; no line at all
+        {0, 7, 3, "a", {"a"}},   // 7: the last item
+        {7, 0, 0, "a\n\nb", {"a", "", "b"}},
+        {1, 1, 1, "a\n", {"a", ""}},
+    };
+    for (const auto& c : cases) {
+        program p;
+        Tcostructform* w = p.open("x");
+        trecordinfo& r = w->board()->record();
+        r.funcpen = r.axispen = tpen{black, 1, trastermode::notcopy, tpenstyle::dashdot};
+        r.description = {"old"};
+        p.modal.push_back(on<Tsetform>([&c](Tsetform& f) {
+            f.funcmode->setCurrentIndex(c.funcmode);
+            f.axismode->setCurrentIndex(c.axismode);
+            f.funcstyle->setCurrentIndex(c.style);
+            f.axisstyle->setCurrentIndex(c.style);
+            f.descmemo->setPlainText(c.text);
+            f.okbtn->click();
+        }));
+        w->properties();
+        EXPECT_EQ(r.funcpen.mode, trastermode(c.funcmode)) << c.text;
+        EXPECT_EQ(r.axispen.mode, trastermode(c.axismode)) << c.text;
+        EXPECT_EQ(r.funcpen.style, tpenstyle(c.style)) << c.text;
+        EXPECT_EQ(r.axispen.style, tpenstyle(c.style)) << c.text;
+        EXPECT_EQ(r.description, c.description) << c.text;
+    }
+}
+
+TEST(TextDel, DeletesTheFirstSelectedWhereverTheOthersAre)
+{
+    const struct { std::vector<int> selected; std::vector<std::string> left; } cases[] = {
+        {{0, 2}, {"b", "c"}}, {{1, 2}, {"a", "c"}}, {{0, 1, 2}, {"b", "c"}}, {{2}, {"a", "b"}}, {{}, {"a", "b", "c"}},
+    };
+    for (const auto& c : cases) {
+        program p;
+        Tcostructform* w = p.open("x");
+        trecordinfo& r = w->board()->record();
+        for (const char* t : {"a", "b", "c"}) r.addlabel(10, 20, t);
+        p.modal.push_back(on<Ttextdel>([&c](Ttextdel& d) {
+            for (int i : c.selected) d.listbox->item(i)->setSelected(true);
+            d.deletebtn->click();
+            ASSERT_EQ(d.listbox->count(), int(c.left.size()));
+            for (int i = 0; i < d.listbox->count(); ++i) EXPECT_EQ(d.listbox->item(i)->text().toStdString(), c.left[i]);
+            d.okbtn->click();
+        }));
+        w->deletetext();
+        std::vector<std::string> left;
+        for (const tlabel& l : r.labels) left.push_back(l.text);
+        EXPECT_EQ(left, c.left) << c.selected.size();
     }
 }

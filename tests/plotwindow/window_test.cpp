@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include "numtext.h"
@@ -392,6 +393,39 @@ TEST(PlotWindow, WheelZoomsAboutThePointer)
     EXPECT_TRUE(enabledpopup(w).contains("图像还原"));
     w->areawheel({200, 100}, -120);
     EXPECT_NEAR(w->board()->current().view.xmin, 1.0, 1e-9);
+}
+
+TEST(PlotWindow, WheelTurnsZoomByTheirPartOfANotch)
+{
+    // 120 is one notch, a zoom to 0.8; the vertical turn counts, a sideways one is ignored.
+    const struct { QPoint angle; double factor; } cases[] = {
+        {{0, 60}, std::sqrt(0.8)}, {{0, -60}, 1 / std::sqrt(0.8)}, {{0, 240}, 0.64}, {{0, 30}, std::pow(0.8, 0.25)},
+        {{120, 0}, 1},
+    };
+    for (const auto& c : cases) {
+        program p;
+        Tcostructform* w = p.open("x");
+        const tviewinfo home = w->board()->record().setting.view;
+        const double at = (200 - home.originx) * home.xunit;
+        QWheelEvent wheel(QPointF(200, 100), QPointF(200, 100), QPoint(), c.angle, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(w->area(), &wheel);
+        const tviewinfo& v = w->board()->current().view;
+        EXPECT_NEAR(v.xmin, at - (at - 1) * c.factor, 1e-9) << c.angle.y();
+        EXPECT_NEAR(v.xmax, at + (20 - at) * c.factor, 1e-9) << c.angle.y();
+        EXPECT_EQ(enabledpopup(w).contains("图像还原"), c.factor != 1) << c.angle.y();   // no turn, no zoom
+    }
+}
+
+TEST(PlotWindow, MiddleDragWithoutAStretchIsNoZoom)
+{
+    program p;
+    Tcostructform* w = p.open("x");
+    drag(w->area(), {100, 50}, {300, 200}, Qt::NoModifier, Qt::MiddleButton);
+    EXPECT_FALSE(w->overlayrect());
+    EXPECT_EQ(w->board()->expression(), "x");
+    drag(w->area(), {100, 50}, {300, 200});   // the left button's drag still zooms
+    EXPECT_TRUE(w->overlayrect());
 }
 
 TEST(PlotWindow, WindowCommandsReachRealWindows)

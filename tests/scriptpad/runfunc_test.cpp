@@ -2,6 +2,8 @@
 // the head edited live, sendback (whole or not at all), switching functions, saving the report.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
@@ -196,6 +198,24 @@ TEST(runfunc, functionwithoutendline)
     EXPECT_TRUE(p.d().sendback());
     EXPECT_EQ(p.text(), "function y=f(x)\ny:=x-1");
     EXPECT_EQ(p.d().endline(), 2);
+}
+
+TEST(runfunc, typedbodyrunsonlyforafunctionloadedwithone)
+{
+    // A function loaded without body lines never runs, whatever is typed into the body box.
+    for (const bool hollow : {true, false}) {
+        dialogpad p;
+        p.type(hollow ? "function y=f(x)\nendfunction" : "function y=f(x)\ny:=1\nendfunction");
+        p.load("f");
+        p.d().argumentmemo->insertPlainText("print('typed')\n");
+        ASSERT_TRUE(p.d().argumentmemo->document()->isModified());
+        p.init("x:=1");
+        p.d().runbtnClick();
+        const lines r = p.report();
+        EXPECT_EQ(std::find(r.begin(), r.end(), "typed") != r.end(), !hollow);
+        if (hollow) EXPECT_TRUE(r.empty());
+        EXPECT_EQ(p.text(), hollow ? "function y=f(x)\nendfunction" : "function y=f(x)\ny:=1\nendfunction");
+    }
 }
 
 TEST(runfunc, selectandquitwithachangedbody)

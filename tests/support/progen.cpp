@@ -266,10 +266,7 @@ private:
         if (depth < 3 && k == 0) {
             out.push_back("if(" + condition() + ")");
             body(out, depth);
-            if (chance(50)) {
-                out.push_back("else");
-                body(out, depth);
-            }
+            elses(out, depth);
             out.push_back("end");
         } else if (depth < 3 && k == 1) {
             out.push_back("for(" + forterm(std::string(1, "ijk"[depth])) + ")");
@@ -299,11 +296,53 @@ private:
             const std::string v(1, "ijk"[depth - 1]);
             const std::string touches[] = {v + ":=" + v + "+0.5", v + ":=" + v + "-0.25", "delvar(" + v + ")", v + "[1]:=2"};
             out.push_back(touches[pick(0, 3)]);
+        } else if (k == 6 && chance(30)) {
+            out.push_back(widened());
         } else if (k == 4 && chance(5)) {
             out.push_back(chance(50) ? "if(a)" : "x1:=(1+2");   // a block or bracket fault
         } else {
             out.push_back(plain());
         }
+    }
+
+    // The else lines of an if: mostly none or one; now and then two or three, of which
+    // only the first splits the branches (the others run as statements of the second one).
+    void elses(std::vector<std::string>& out, int depth)
+    {
+        const int n = chance(50) ? 0 : chance(70) ? 1 : pick(2, 3);
+        for (int i = 0; i < n; ++i) {
+            out.push_back("else");
+            body(out, depth);
+        }
+    }
+
+    // Statements of rarer shapes: an operator right after an operator (every pair can come
+    // up), and calls of 15 to 17 parameters, arguments mostly variables passed by name.
+    std::string widened()
+    {
+        static const char* const ops[] = {"+", "-", "*", "/", "^", "<", ">", "=", "<>", "<=", ">="};
+        auto opnd = [&] { return chance(50) ? number() : name(); };
+        if (chance(50)) {
+            std::string e = opnd() + ops[pick(0, 10)] + ops[pick(0, 10)] + opnd();
+            return chance(50) ? "print(" + e + ")" : name() + ":=" + e;
+        }
+        const int params = pick(15, 17);
+        std::string c = "w" + std::to_string(params) + "(";
+        for (int i = 0; i < params; ++i) c += (i ? "," : "") + (chance(85) ? name() : expr(2));
+        return chance(50) ? "print(" + c + "))" : name() + ":=" + c + ")";
+    }
+
+    // Functions of 15, 16 and 17 parameters that change their first and last ones.
+    static std::vector<std::string> widefunctions()
+    {
+        std::vector<std::string> u;
+        for (int n = 15; n <= 17; ++n) {
+            std::string head = "function y=w" + std::to_string(n) + "(";
+            for (int i = 1; i <= n; ++i) head += (i > 1 ? ",p" : "p") + std::to_string(i);
+            const std::string last = "p" + std::to_string(n);
+            u.insert(u.end(), {head + ")", "p1:=p1+1", last + ":=" + last + "*2", "y:=p1+" + last, "endfunction"});
+        }
+        return u;
     }
 
     void body(std::vector<std::string>& out, int depth)
@@ -335,6 +374,8 @@ private:
             "r:=nest2(m-1,nest2(m,n-1))", "end", "end", "endfunction",
         };
         if (chance(50)) u.insert(u.end(), {"function y=f(a,b)", "y:=" + expr(1), "endfunction"});
+        const std::vector<std::string> wide = widefunctions();
+        u.insert(u.end(), wide.begin(), wide.end());
         nocalls_ = false;
         return u;
     }

@@ -1,0 +1,18 @@
+for(c:=0:1)
+  if(c)
+    print('a'c)
+  else
+    print('b'c)
+  else
+    print('c'c)
+  end
+end
+x:=0
+if(x=1)
+x:=x+1
+else
+x:=x+10
+else
+x:=x+100
+end
+print(x)
