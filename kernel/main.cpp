@@ -13,6 +13,7 @@
 #include <xeus/xkernel_configuration.hpp>
 #include <xeus/xserver_zmq.hpp>
 
+#include "bigstack.h"
 #include "interpreter.h"
 
 #ifndef QUOR_VERSION
@@ -39,6 +40,8 @@ void watchinterrupts(sigset_t set)
 
 int main(int argc, char* argv[])
 {
+    // Deep recursion in a cell needs the same stack as quor and the desktop programs.
+    quor::restartwithbigstack(argv);
     if (xeus::should_print_version(argc, argv)) {
         std::printf("quor-kernel %s\n", QUOR_VERSION);
         return 0;
@@ -48,7 +51,6 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: quor-kernel -f CONNECTION_FILE\n(started by Jupyter through the kernel spec \"quor\")\n");
         return 2;
     }
-    quor::raisestacklimit();
     sigset_t set;
     sigemptyset(&set);
     sigaddset(&set, SIGINT);

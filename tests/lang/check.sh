@@ -14,6 +14,9 @@ input=/dev/null
 want=0
 [ -f "$name.rc" ] && want=$(cat "$name.rc")
 out=$(mktemp); err=$(mktemp)
+# A runaway program (a planted fault, an endless printing loop) must not fill the disk:
+# files past 200 MiB end it with SIGXFSZ.
+ulimit -f 409600
 # shellcheck disable=SC2086
 "$quor" $mode --transcript $args "$name.q" < "$input" > "$out" 2> "$err"
 rc=$?
