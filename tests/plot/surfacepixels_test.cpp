@@ -87,3 +87,28 @@ TEST(SurfacePixels, ZoomedViewFollowsTheWindowSize)
         EXPECT_EQ(board.samples().count(), w - 9 + 1) << w;
     }
 }
+
+TEST(SurfacePixels, AZeroWidthPenDrawsAsOnePixelWideUpToTheEdges)
+{
+    // Lines from just outside the image (where far-away ends start being clipped) to points
+    // across it: a pen of width 0 leaves the same pixels as a pen of width 1.
+    int lines = 0;
+    for (tpenstyle style : {tpenstyle::solid, tpenstyle::dash})
+        for (int from = -4; from <= -2; ++from)
+            for (int x1 = 0; x1 < 30; x1 += 3)
+                for (int y1 = 0; y1 < 20; y1 += 2) {
+                    QImage images[2] = {quortest::filled(30, 20, white), quortest::filled(30, 20, white)};
+                    for (int width : {0, 1}) {
+                        tsurface s(images[width]);
+                        s.setpen(tpen{black, width, trastermode::copy, style});
+                        s.moveto(from, 7);
+                        s.lineto(x1, y1);
+                        s.moveto(x1, from);
+                        s.lineto(from + 9, 19);
+                        s.flush();
+                    }
+                    ASSERT_EQ(images[0], images[1]) << from << " to " << x1 << "," << y1;
+                    ++lines;
+                }
+    EXPECT_EQ(lines, 600);
+}
