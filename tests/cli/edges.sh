@@ -23,4 +23,13 @@ printf 'print(6*7)\n' > p.q
 [ $rc = 2 ] && [ "$(cat err)" = "quor: cannot read folder: Is a directory" ] || fail "folder, stdin closed: $rc $(cat err)"
 "$quor" p.q <&- > out 2> err; rc=$?
 [ $rc = 0 ] && [ "$(cat out)" = "42" ] && [ ! -s err ] || fail "program, stdin closed: $rc $(cat out) $(cat err)"
+# A unit too large to load names no system error, whatever descriptor its file got.
+truncate -s 257M big.q
+for closed in no yes; do
+  if [ $closed = yes ]; then "$quor" -u big.q -e 1 <&- > out 2> err; rc=$?
+  else "$quor" -u big.q -e 1 < /dev/null > out 2> err; rc=$?; fi
+  [ $rc = 1 ] && [ "$(cat err)" = "quor: Error on load function form: big.q is larger than 256 MiB" ] ||
+    fail "big unit, stdin closed $closed: $rc $(cat err)"
+done
+rm -f big.q
 echo ok

@@ -1,5 +1,5 @@
-// The line-number margin when the text scrolls: the pixels shown move straight up or down,
-// so the window's backing store matches a full repaint.
+// The line-number margin when the text scrolls: what the window shows afterwards, as kept in
+// its backing store, matches a full repaint (stale numbers would not).
 #include <gtest/gtest.h>
 
 #include <QApplication>
