@@ -213,7 +213,9 @@ TEST(runfunc, typedbodyrunsonlyforafunctionloadedwithone)
         p.d().runbtnClick();
         const lines r = p.report();
         EXPECT_EQ(std::find(r.begin(), r.end(), "typed") != r.end(), !hollow);
-        if (hollow) EXPECT_TRUE(r.empty());
+        if (hollow) {
+            EXPECT_TRUE(r.empty());
+        }
         EXPECT_EQ(p.text(), hollow ? "function y=f(x)\nendfunction" : "function y=f(x)\ny:=1\nendfunction");
     }
 }
