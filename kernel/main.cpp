@@ -48,7 +48,7 @@ int main(int argc, char* argv[])
     }
     const std::string file = xeus::extract_filename(argc, argv);
     if (file.empty()) {
-        std::fprintf(stderr, "usage: quor-kernel -f CONNECTION_FILE\n(started by Jupyter through the kernel spec \"quor\")\n");
+        std::fprintf(stderr, "usage: quor-kernel -f CONNECTION_FILE\n(started by Jupyter through the kernelspec \"quor\")\n");
         return 2;
     }
     sigset_t set;
