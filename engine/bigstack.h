@@ -5,8 +5,25 @@
 
 namespace quor {
 
+// AddressSanitizer cannot clean up the stack after an exception when the stack is larger
+// than 64 MiB (it then reports false stack faults), so sanitized builds run on 60 MiB and
+// stop deep nesting sooner, with the stack fault.
+#if defined(__SANITIZE_ADDRESS__)
+#define QUOR_SMALL_STACK 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QUOR_SMALL_STACK 1
+#endif
+#endif
+
 // The stack a run is given: address space only, its pages are used as nesting reaches them.
+#ifdef QUOR_SMALL_STACK
+inline constexpr std::size_t runstacksize = std::size_t(60) << 20;
+#else
 inline constexpr std::size_t runstacksize = std::size_t(4) << 30;
+#endif
+// Whether runs may nest as deep as the interpreter's limits allow (not in sanitized builds).
+inline constexpr bool fullnesting = runstacksize >= (std::size_t(1) << 30);
 
 // Lets the main thread's stack grow to runstacksize: raises the soft stack limit and, when
 // it was lower, runs the program anew (same arguments, same process) so that the kernel
