@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "bigstack.h"
 #include "enginefwd.h"
 
 namespace quor {
@@ -29,7 +30,8 @@ struct tsourceplace {
 
 // Limits on nesting: deeper groups or calls fail like any other call fault.
 inline constexpr int maxgroupdepth = 1000;   // nested brackets within one evaluation
-inline constexpr int maxcalldepth = 150000;  // nested user-function calls
+// Nested user-function calls: as deep as the run's stack allows (less in sanitized builds).
+inline constexpr int maxcalldepth = fullnesting ? 150000 : 2000;
 inline constexpr int maxblockdepth = 5000;   // nested flow blocks and statement runs
 // Elements that the temporary lists of the running calls may hold together (1 GiB).
 inline constexpr long long maxcopiedelements = 1LL << 27;

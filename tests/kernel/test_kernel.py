@@ -158,7 +158,7 @@ class KernelTest(unittest.TestCase):
         self.assertEqual(boxes, ["[Message] Critical error on compile: Main function"])
         self.assertEqual(self.run_cell("print('still here')").text(), "still here\n")
         c = self.run_cell("function r=deep(a)\nr:=deep(a+1)\nendfunction\nprint(deep(1))\nprint('after')")
-        self.assertEqual((c.status, c.text()), ("ok", "Error on nesting deeper than 150000 levels\n"
+        self.assertEqual((c.status, c.text()), ("ok", "Error on nesting deeper than " + os.environ.get("QUOR_NESTING_LIMIT", "150000") + " levels\n"
                                                       "Error on function deep inside compiler \n"
                                                       "Critical error on compile at: deep\n0\nafter\n"))
         c = self.run_cell("msg('a<b & c')")
