@@ -89,9 +89,31 @@ int tfunclist::insertfunc(std::unique_ptr<tfuncitem> item)
 {
     std::size_t i = 0;
     while (i < items_.size() && namecompare(items_[i]->name, item->name) < 0) ++i;
-    if (i < items_.size() && items_[i]->name == item->name) items_[i] = std::move(item);
-    else items_.insert(items_.begin() + static_cast<long>(i), std::move(item));
+    if (i < items_.size() && items_[i]->name == item->name) {
+        retire(std::move(items_[i]));
+        items_[i] = std::move(item);
+    } else items_.insert(items_.begin() + static_cast<long>(i), std::move(item));
     return count();
+}
+
+void tfunclist::clear()
+{
+    for (auto& item : items_) retire(std::move(item));
+    items_.clear();
+}
+
+void tfunclist::retire(std::unique_ptr<tfuncitem> item)
+{
+    if (item && item->pins > 0) retired_.push_back(std::move(item));
+}
+
+void tfunclist::dropretired(const tfuncitem* item)
+{
+    for (std::size_t i = 0; i < retired_.size(); ++i)
+        if (retired_[i].get() == item) {
+            retired_.erase(retired_.begin() + static_cast<long>(i));
+            return;
+        }
 }
 
 const tfuncitem* tfunclist::findfunc(const std::string& name) const

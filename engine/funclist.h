@@ -22,6 +22,9 @@ public:
     int paramcount() const { return static_cast<int>(params.size()); }
     // The fast path's scanned body, per dialect; an item is never changed once listed.
     mutable std::shared_ptr<const struct tcbody> compiled[2];
+    // Calls of this item now running on the fast path: while any runs, the list keeps the
+    // item (and so its scanned body) when it is replaced or removed.
+    mutable int pins = 0;
 
     // Sets name and result name from a head "function r=name(a,b)" and appends the
     // parameters; body lines are untouched.
@@ -113,10 +116,20 @@ public:
     // The item of exactly this name (binary search), or null.
     const tfuncitem* findfunc(const std::string& n) const;
     // Removes every item; the name tables stay.
-    void clear() { items_.clear(); }
+    void clear();
+    // Ends a call that pinned the item: an item replaced or removed while it ran goes when
+    // its last call ends.
+    void unpin(const tfuncitem& item)
+    {
+        if (--item.pins == 0 && !retired_.empty()) dropretired(&item);
+    }
 
 private:
+    // Sets aside an item leaving the list, or lets it go when no call runs it.
+    void retire(std::unique_ptr<tfuncitem> item);
+    void dropretired(const tfuncitem* item);
     std::vector<std::unique_ptr<tfuncitem>> items_;
+    std::vector<std::unique_ptr<tfuncitem>> retired_;   // left the list while pinned
 };
 
 // A new item from a head line and its body lines.

@@ -145,6 +145,7 @@ struct tcbody {
     std::shared_ptr<const tcref> resultref;
     std::string resultkey;                 // the result name cut to 255 bytes
     mutable std::size_t resulthint = 0;    // where the result variable stood last time (byte offset)
+    bool plainhead = false;                // parameters and result are all plain names
     tcstore store;
 };
 

@@ -37,8 +37,9 @@ double numberof(const tcstatement& st, tvarlist& vars, tfunclist& funcs, tmemo* 
 double assign(const tcstatement& st, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s);
 // runstore of a scanned store; fault starts as a fresh tfaultplace.
 void runcompiled(const tcstore& st, tfaultplace& fault, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s);
-// The scanned body of a user function, made on its first call in the dialect.
-std::shared_ptr<const tcbody> bodyof(const tfuncitem& item, tdialect d);
+// The scanned body of a user function, made on its first call in the dialect; it lives as
+// long as the item.
+const tcbody& bodyof(const tfuncitem& item, tdialect d);
 
 // The variable of exactly this (cut) name when it still stands where it stood last time.
 // Hints are byte offsets into the list's records, so that nothing is multiplied or divided.

@@ -15,10 +15,10 @@
 namespace quor {
 namespace fast {
 
-std::shared_ptr<const tcbody> bodyof(const tfuncitem& item, tdialect d)
+const tcbody& bodyof(const tfuncitem& item, tdialect d)
 {
     auto& slot = item.compiled[d == tdialect::editor ? 0 : 1];
-    if (slot) return slot;
+    if (slot) return *slot;
     auto body = std::make_shared<tcbody>();
     body->name = shortstring(item.name);
     body->params = item.params;
@@ -26,6 +26,8 @@ std::shared_ptr<const tcbody> bodyof(const tfuncitem& item, tdialect d)
     body->resultname = item.resultname;
     body->resultref = compileref(item.resultname, d);
     body->resultkey = shortstring(item.resultname);
+    body->plainhead = !body->resultref->indexed;
+    for (const auto& r : body->paramrefs) body->plainhead = body->plainhead && !r->indexed;
     tfuncstore store(item.name);
     store.assignlines(item.lines, item.firstline);
     std::vector<std::string> texts;
@@ -38,7 +40,7 @@ std::shared_ptr<const tcbody> bodyof(const tfuncitem& item, tdialect d)
     body->store.source = item.source;
     compilestore(body->store, texts, sources, d);
     slot = body;
-    return body;
+    return *body;
 }
 
 namespace {
@@ -80,6 +82,11 @@ public:
     struct tentry {
         tvarlist list{"temp", 0};
         std::vector<tvar> records;
+        // The last call at this level: its body (held, so that the address is not reused),
+        // the caller's variable count and the names its binding appended after them.
+        std::shared_ptr<const tcbody> shapebody;
+        std::size_t shapebase = 0;
+        std::vector<std::string> shapenames;
     };
     std::vector<std::unique_ptr<tentry>> levels;
     std::size_t depth = 0;   // levels in use
@@ -92,7 +99,9 @@ namespace {
 // caller's arrays are not shared any longer.
 class ttemplist {
 public:
-    ttemplist(const tvarlist& vars, tsession& s) : s_(s)
+    // shape: the body of the call when its parameters and result are plain names and no
+    // argument is bound as text, so that binding only sets or appends scalars.
+    ttemplist(const tvarlist& vars, tsession& s, const tcbody* shape) : s_(s), base_(vars.items.size())
     {
         if (!s.lists) s.lists = std::make_shared<tlistpool>();
         tlistpool& pool = *s.lists;
@@ -109,6 +118,7 @@ public:
         }
         ++pool.depth;
         try {
+            if (shape && reuse(vars, shape)) return;
             // The records past the caller's count, which the copy would let go, are kept
             // for the variables this call makes.
             std::vector<tvar>& items = entry_->list.items;
@@ -132,6 +142,19 @@ public:
     ttemplist& operator=(const ttemplist&) = delete;
 
     tvarlist& list() { return entry_->list; }
+    bool reused() const { return reused_; }
+
+    // Remembers the names the binding appended after the caller's n variables, so that
+    // the next call of the same body from a list of the same names finds them in place.
+    void noteshape(const std::shared_ptr<const tcbody>& body)
+    {
+        tlistpool::tentry& e = *entry_;
+        const std::size_t n = base_;
+        e.shapebody = body;
+        e.shapebase = n;
+        e.shapenames.clear();
+        for (std::size_t i = n; i < e.list.items.size(); ++i) e.shapenames.push_back(e.list.items[i].name);
+    }
 
     // setscalar of a variable not where it stood last time.
     [[gnu::noinline]] tvar& setscalarslow(const std::string& key, std::size_t& hint, double x)
@@ -175,6 +198,44 @@ public:
     }
 
 private:
+    // The copy of the caller's list when the last call at this level ran the same body from
+    // a list of the same names and left the variables its binding appended in place: the
+    // caller's values are copied over, those variables become fresh scalars of value 0 and
+    // the body's own variables after them go. The binding then finds each where it would
+    // have appended it, so the list ends the same as when made afresh. False (and nothing
+    // the fresh copy does not overwrite changed) otherwise.
+    bool reuse(const tvarlist& vars, const tcbody* shape)
+    {
+        tlistpool::tentry& e = *entry_;
+        std::vector<tvar>& items = e.list.items;
+        const std::size_t n = vars.items.size(), k = e.shapenames.size();
+        if (e.shapebody.get() != shape || e.shapebase != n || items.size() < n + k) return false;
+        for (std::size_t j = 0; j < k; ++j)
+            if (!samename(items[n + j].name, e.shapenames[j])) return false;
+        for (std::size_t i = 0; i < n; ++i) {
+            tvar& to = items[i];
+            const tvar& from = vars.items[i];
+            if (!samename(to.name, from.name)) return false;
+            to.value = from.value;
+            to.demension.clear();
+            to.asistance.clear();
+            to.data = from.data;
+        }
+        if (items.size() > n + k) items.erase(items.begin() + static_cast<std::ptrdiff_t>(n + k), items.end());
+        for (std::size_t j = n; j < n + k; ++j) {
+            tvar& v = items[j];
+            v.value = 0;
+            if (v.demension.size() == 1) v.demension[0] = -1;
+            else v.demension.assign(1, -1);
+            if (v.asistance.size() == 1) v.asistance[0] = 1;
+            else v.asistance.assign(1, 1);
+            v.data.clear();
+        }
+        e.list.elementlimit = vars.elementlimit;
+        reused_ = true;
+        return true;
+    }
+
     void release()
     {
         if (!entry_) return;
@@ -196,6 +257,8 @@ private:
     tsession& s_;
     tlistpool::tentry* entry_ = nullptr;
     std::unique_ptr<tlistpool::tentry> own_;
+    std::size_t base_;   // the caller's variable count when copied
+    bool reused_ = false;
 };
 
 // to = from, in place when they hold as many numbers (mostly one).
@@ -214,6 +277,13 @@ inline void copysizes(std::vector<std::int32_t>& to, const std::vector<std::int3
 void copybare(tvarlist& T, tvar& target, const tvar& source)
 {
     target.value = source.value;
+    if (source.data.empty() && target.data.empty() && source.demension.size() == 1 && target.demension.size() == 1 &&
+        source.asistance.size() == 1 && target.asistance.size() == 1) {
+        // Two scalars, the commonest case: only the sizes and strides to copy.
+        target.demension[0] = source.demension[0];
+        target.asistance[0] = source.asistance[0];
+        return;
+    }
     T.reserveelements(static_cast<std::int64_t>(source.data.size()) - target.count());
     target.data = source.data;
     copysizes(target.demension, source.demension);
@@ -231,12 +301,16 @@ double fastcalluserfunc(const std::string& name, const std::string& args, const 
         return -1;
     }
     if (s.bodyrunner) return calluserfunc(cfuncterm{name, args}, vars, funcs, memo, s);
-    // Held for the call: the body may load a unit that replaces this very function.
-    const std::shared_ptr<const tcbody> body = bodyof(*found, s.dialect);
+    // Pinned for the call: the body may load a unit that replaces this very function, and
+    // the list then keeps the item until the call ends (no counted reference per call).
+    struct tpin {
+        tfunclist& list;
+        const tfuncitem& item;
+        tpin(tfunclist& l, const tfuncitem& i) : list(l), item(i) { ++item.pins; }
+        ~tpin() { list.unpin(item); }
+    } const pin(*funcs, *found);
+    const tcbody* const body = &bodyof(*found, s.dialect);
     const tcallframe frame(vars, memo, s);
-    ttemplist templist(vars, s);
-    tvarlist& temp = templist.list();
-
     const int m = static_cast<int>(body->params.size());
     if (m < 1 || m > 1025) throw tfault(s.editor() ? "Error on operation on self-define-function" : "Error on function");
     const std::vector<tcarg>* cut = nullptr;
@@ -256,6 +330,12 @@ double fastcalluserfunc(const std::string& name, const std::string& args, const 
         cut = own.get();
     }
     const std::vector<tcarg>& a = *cut;
+    // Text arguments are bound by settext, which makes its variable its own way.
+    bool shaped = body->plainhead;
+    if (shaped && !s.plotter())
+        for (const tcarg& arg : a) shaped = shaped && !arg.quoted;
+    ttemplist templist(vars, s, shaped ? body : nullptr);
+    tvarlist& temp = templist.list();
 
     // Arguments naming a variable of the caller are passed by name and copied back.
     constexpr std::size_t few = 16;
@@ -289,6 +369,7 @@ double fastcalluserfunc(const std::string& name, const std::string& args, const 
     }
     // The result variable starts at 0 (setscalar of its name).
     templist.setscalar(body->resultkey, body->resulthint, 0);
+    if (shaped && !templist.reused()) templist.noteshape(found->compiled[s.dialect == tdialect::editor ? 0 : 1]);
 
     tfaultplace fault;
     runcompiled(body->store, fault, temp, *funcs, memo, s);

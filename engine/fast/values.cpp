@@ -158,6 +158,12 @@ void entergroup(tsession& s, tmemo* memo)
     // One operand, or one operator between two: what the reduction would do, directly.
     if (no == 0 && na == 1) return a[0];
     if (no == 1 && na == 2) return applycode(o[0], a[0], a[1], s);
+    // Two operators: the reduction applies the one of higher priority first, the left one
+    // when they are alike.
+    if (no == 2 && na == 3) {
+        if (codepriority(o[0]) >= codepriority(o[1])) return applycode(o[1], applycode(o[0], a[0], a[1], s), a[2], s);
+        return applycode(o[0], a[0], applycode(o[1], a[1], a[2], s), s);
+    }
     return reducecodes(a, o, na, no, s);
 }
 

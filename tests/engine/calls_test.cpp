@@ -13,6 +13,7 @@
 #include "fault.h"
 #include "fixture.h"
 #include "session.h"
+#include "tempdir.h"
 
 using quor::tdialect;
 using events = std::vector<std::string>;
@@ -411,4 +412,20 @@ TEST(UserFunctions, ParametersAreMadeAfreshInEveryCall)
     EXPECT_EQ(ctx.eval("order(x,a,5)"), 0);
     EXPECT_EQ(ctx.var("a").value, 2);
     EXPECT_EQ(ctx.var("x").value, 1);
+}
+
+TEST(UserFunctions, AFunctionReplacedWhileItRunsFinishesItsOwnBody)
+{
+    // The running body loads a unit that defines the function anew: the call goes on with
+    // the lines it started with, and calls made after the load, inside it too, take the new ones.
+    for (const tdialect d : bothdialects) {
+        quortest::tempdir dir;
+        const std::string path = dir.write("again.txt", "function r=me(p)\nr:=p*10\nendfunction\n");
+        callcontext ctx(d);
+        ctx.unit({"function r=me(p)", "load('" + path + "')", "r:=p+me(p)", "endfunction"});
+        EXPECT_EQ(ctx.eval("me(2)"), 22) << nameof(d);
+        EXPECT_EQ(ctx.eval("me(3)"), 30) << nameof(d);
+        ctx.unit({"function r=me(p)", "load('" + path + "')", "r:=p+me(p)", "endfunction"});
+        EXPECT_EQ(ctx.eval("me(1)+me(2)"), 11 + 20) << nameof(d);
+    }
 }

@@ -52,3 +52,35 @@ TEST(Differential, ProgramsReachTheRarerShapes)
     EXPECT_GT(signs, 5);
     EXPECT_GT(elses, 5);
 }
+
+TEST(Differential, CallsMadeAgainAtOneLevelSeeAFreshList)
+{
+    // A call reuses what the last call at its level left when the function and the caller's
+    // names are the same; each program here breaks one condition of that.
+    const std::vector<std::string> unit = {
+        "function y=loc(u1)", "y:=u1+z9", "z9:=u1", "endfunction",
+        "function y=del(u1,u2)", "delvar(u1)", "y:=u2+u1+w", "w:=1", "endfunction",
+        "function y=rd(u1)", "y:=u1+b", "endfunction",
+        "function y=arr(u1)", "u1[3]:=4", "y:=len(u1)+u1", "endfunction",
+        "function y=txt2(u1,u2)", "y:=len(u1)+u2", "endfunction",
+        "function y=same(u1,u1)", "y:=u1", "endfunction",
+    };
+    const std::vector<std::vector<std::string>> programs = {
+        {"print(loc(1)+loc(2))", "print(loc(3))", "z9:=5", "print(loc(4))"},   // a local read before it is set
+        {"a:=1", "print(rd(a))", "delvar(a)", "b:=2", "print(rd(b))", "print(b)"},   // same count, other names
+        {"print(del(1,2)-del(3,4))", "print(del(5,6))"},                        // a parameter deleted, a local made
+        {"print(arr(1)+arr(2))", "print(arr(3))"},                              // a parameter made an array
+        {"print(txt2('ab',1)+txt2('',2))", "print(txt2('',3)+txt2(4,5))"},      // texts, one empty
+        {"print(same(1,2)+same(3,4))", "u1:=7", "print(same(5,6)+u1)"},         // a parameter twice
+        {"print(loc(1)+del(2,3)+loc(4)+arr(5)+loc(6))"},                        // functions taking turns
+    };
+    for (std::size_t i = 0; i < programs.size(); ++i)
+        for (const quor::tdialect d : {quor::tdialect::editor, quor::tdialect::plotter}) {
+            tprogram p;
+            p.unit = unit;
+            p.lines = programs[i];
+            const std::string literal = runtranscript(p, d, true);
+            EXPECT_EQ(runtranscript(p, d, false), literal) << "program " << i;
+            EXPECT_NE(literal.find("memo: "), std::string::npos) << "program " << i;
+        }
+}

@@ -121,6 +121,8 @@ private:
         case 27: return "deep(" + (chance(10) ? oneof({"1990", "2100"}) : std::to_string(pick(0, 400))) + ")";
         case 28: return "nest2(" + std::to_string(pick(0, 2)) + "," + oneof({"0", "1", "3", "n", "a"}) + ")";
         case 29: return "three(" + argument(depth) + "," + argument(depth) + "," + argument(depth) + ")";
+        // Two calls of one function at one level, its parameters new names to the caller.
+        case 30: return "drop(" + argument(depth) + "," + argument(depth) + ")-drop(" + name() + "," + argument(depth) + ")";
         default: return "g(" + x + ")";
         }
     }
@@ -369,6 +371,7 @@ private:
             "function y=six(p1,p2,p3,p4,p5,p6)", "p1:=p1+p2;p3:=p4*2", "p5[1]:=p6", "y:=p1+p3-p6", "endfunction",
             "function y=sixteen(p1,p2,p3,p4,p5,p6,p7,p8,p9,p10,p11,p12,p13,p14,p15,p16)",
             "p1:=p1+1;p2:=p2*2;p5:=p16;p9:=p9-p8;p16:=len(p16)", "y:=p1+p16", "endfunction",
+            "function y=drop(u1,u2)", "delvar(u1)", "z9:=u2", "u3[2]:=u2", "y:=u2+z9+len(u3)", "endfunction",
             "function y=deep(k)", "if(k<1)", "y:=0", "else", "y:=1+deep(k-1)", "end", "endfunction",
             "function r=nest2(m,n)", "if(m<1)", "r:=n+1", "else", "if(n<1)", "r:=nest2(m-1,1)", "else",
             "r:=nest2(m-1,nest2(m,n-1))", "end", "end", "endfunction",
