@@ -43,6 +43,7 @@ done <<'EOF'
 |no program given (a FILE, - for standard input, or -e TEXT)
 --bogus x|unknown option: --bogus
 --bogus=3 x|unknown option: --bogus
+---steps=5 x|unknown option: ---steps
 -x prog.q|unknown option: -x
 -e|option -e needs a value
 prog.q -u|option -u needs a value

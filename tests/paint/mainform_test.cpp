@@ -437,3 +437,24 @@ TEST(PaintMain, StayOnTopAndMenu)
 }
 
 }  // namespace
+
+TEST(PaintStart, ButtonsStandWhereTheFaceDrawsThem)
+{
+    paintfixture t;
+    quor::Tmainform& f = t.start();
+    const struct { const char* name; QRect at; const char* hint; } buttons[] = {
+        {"mini_btn", {4, 8, 17, 17}, "最小化"},      {"top_btn", {20, 8, 17, 17}, "窗口悬浮"},
+        {"exit_btn", {36, 8, 17, 17}, "退出"},       {"run_btn", {16, 40, 18, 19}, "画图"},
+        {"res_btn", {40, 40, 23, 22}, "结果显示"},   {"show_btn", {64, 40, 23, 22}, "画板管理"},
+        {"load_btn", {88, 40, 23, 22}, "单元管理"},  {"chg_btn", {112, 40, 23, 22}, "修改自变量"},
+        {"back_btn", {136, 40, 23, 22}, "修改背景"}, {"about_btn", {160, 40, 23, 22}, ""},
+        {"main_btn", {384, 40, 23, 22}, "主菜单"},
+    };
+    for (const auto& b : buttons) {
+        const quor::tflatbutton* button = f.button(b.name);
+        ASSERT_NE(button, nullptr) << b.name;
+        EXPECT_EQ(button->geometry(), b.at) << b.name;
+        EXPECT_EQ(button->toolTip().toStdString(), b.hint) << b.name;
+    }
+    t.stop();
+}

@@ -1,12 +1,15 @@
 // The plotter's other windows: result window, board manager and unit manager.
 #include <gtest/gtest.h>
 
+#include <QTest>
+
 #include <QMenu>
 
 #include "flatedit.h"
 #include "flatlist.h"
 #include "flatmemo.h"
 #include "funclist.h"
+#include "flatbutton.h"
 #include "manageform.h"
 #include "paintfixture.h"
 #include "resultform.h"
@@ -81,6 +84,11 @@ TEST(BoardManager, ListsCallsUpAndClearsTheFirstSelection)
     boardmanager(f, [](quor::Tmanage_form& m) {
         EXPECT_EQ(m.windowTitle().toStdString(), "画板管理");
         EXPECT_EQ(m.windowlist()->count(), 0);
+        // The list at the left, the three buttons in a column at its right.
+        EXPECT_EQ(m.windowlist()->geometry(), QRect(0, 0, 185, 218));
+        EXPECT_EQ(m.evokebutton()->geometry(), QRect(206, 16, 88, 28));
+        EXPECT_EQ(m.delbutton()->geometry(), QRect(206, 60, 88, 28));
+        EXPECT_EQ(m.okbutton()->geometry(), QRect(206, 104, 88, 28));
         m.evoke_btnClick();   // nothing selected: nothing happens
         m.del_btnClick();
     });
@@ -98,10 +106,10 @@ TEST(BoardManager, ListsCallsUpAndClearsTheFirstSelection)
         EXPECT_EQ(m.handles(), (std::vector<std::int32_t>{501, 502, 503}));
         m.windowlist()->item(1)->setSelected(true);
         m.windowlist()->item(0)->setSelected(true);
-        m.evoke_btnClick();
+        QTest::mouseClick(m.evokebutton(), Qt::LeftButton);   // the buttons do what their handlers do
         EXPECT_TRUE(t.boards->open[501].visible);
         EXPECT_TRUE(t.boards->open[502].visible);
-        m.del_btnClick();   // only the first selected line (in list order)
+        QTest::mouseClick(m.delbutton(), Qt::LeftButton);   // only the first selected line (in list order)
         EXPECT_EQ(m.windowlist()->lines(), (QStringList{"sin(x)", "x^2"}));
         EXPECT_EQ(m.handles(), (std::vector<std::int32_t>{502, 503}));
     });
@@ -136,6 +144,8 @@ TEST(UnitManager, LoadsEachUnitOnceAndDeletesTheFirstSelection)
     quor::Tmainform& f = t.start();
     unitmanager(f, [&](quor::Tunit_manage& u) {
         EXPECT_EQ(u.windowTitle().toStdString(), "单元管理");
+        EXPECT_EQ(u.unitlist()->geometry(), QRect(0, 0, 185, 218));
+        EXPECT_EQ(u.okbutton()->geometry(), QRect(206, 104, 88, 28));
         EXPECT_EQ(u.unitlist()->lines(), (QStringList{QString::fromStdString(a)}));
         t.dialogs.answers = {a, b, b, t.dir.str(), "<cancel>"};
         for (int i = 0; i < 5; ++i) u.load_btnClick();

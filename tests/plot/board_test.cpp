@@ -65,6 +65,7 @@ TEST(PlotBoard, ResizeResamplesUnlessBoundsAreFixed)
     ASSERT_TRUE(b.board.resize(344, 275));
     EXPECT_EQ(b.board.samples().count(), 336);
     EXPECT_EQ(b.home().bottom, 229);
+    EXPECT_EQ(b.board.areasize(), QSize(336, 230));   // the frame and the caption and menu bars off
 
     b.board.record().setting.view.fixedrect = true;
     ASSERT_TRUE(b.board.resize(544, 375));
@@ -136,6 +137,15 @@ TEST(PlotBoard, ShiftDragMovesTheCurve)
     EXPECT_TRUE(b.board.addlabel());
     EXPECT_EQ(b.board.record().labels.at(0).point.y, row - 30);
     EXPECT_TRUE(b.board.candeletelabels());
+    // Deleting goes through the record's dialog: here one that drops every label.
+    struct tdropall : tlabeldeleter {
+        void editlabels(tlabellist& entries) override { entries.clear(); }
+    };
+    b.board.record().setlabeldeleter(std::make_unique<tdropall>());
+    b.board.deletelabels();
+    EXPECT_FALSE(b.board.candeletelabels());
+    b.ctx.host.answers.push_back("again");
+    EXPECT_TRUE(b.board.addlabel());
 
     EXPECT_EQ(b.board.pointer(100, row - 5), tpointer::hand);
     EXPECT_EQ(b.board.press(100, row - 5, shift), tpressaction::movestarted);
@@ -174,6 +184,21 @@ TEST(PlotBoard, CtrlAnchorThenAltDragStretches)
     QImage surface = quortest::filled(536, 330, white);
     b.board.drawanchormark(surface);   // "*" in a cell of the window colour
     EXPECT_EQ(quortest::at(surface, 28, b.board.anchorpoint().y), silver);
+    // The mark is written in the label font: a larger one takes a larger cell.
+    auto cell = [&] {
+        QImage on = quortest::filled(536, 330, white);
+        b.board.drawanchormark(on);
+        int n = 0;
+        for (int y = 0; y < on.height(); ++y)
+            for (int x = 0; x < on.width(); ++x) n += quortest::at(on, x, y) != white;
+        return n;
+    };
+    const int small = cell();
+    tfont large = b.board.textfont();
+    large.size = 24;
+    b.board.setlabelfont(large);
+    EXPECT_EQ(b.board.textfont(), large);
+    EXPECT_GT(cell(), 3 * small);
 
     EXPECT_EQ(b.board.press(200, int(s[200].y), alt), tpressaction::stretchstarted);
     EXPECT_EQ(b.board.record().move.movekind, movestretch);

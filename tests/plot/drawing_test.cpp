@@ -7,6 +7,7 @@
 #include "guiapp.h"
 #include "sampling.h"
 #include "surface.h"
+#include "vectorcanvas.h"
 
 using namespace quor;
 using quortest::at;
@@ -182,4 +183,28 @@ TEST(DrawPlot, AxisLabelAnchorsEndAtTheBoundsItself)
         EXPECT_EQ(x.back().rfind(c.lastx, 0), 0u) << x.back();
         EXPECT_EQ(y.back().rfind(c.lasty, 0), 0u) << y.back();
     }
+}
+
+TEST(VectorDrawing, EachStrokeIsWrittenOnce)
+{
+    // Two strokes, each ended by a change of pen, then a move and nothing drawn: two paths,
+    // and a second flush writes nothing more.
+    quortest::ensuregui();
+    const QByteArray svg = quor::drawsvg(40, 30, quor::white, "t", [](quor::tcanvas& c) {
+        quor::tpen pen;
+        c.setpen(pen);
+        c.moveto(1, 1);
+        c.lineto(20, 1);
+        pen.width = 3;
+        c.setpen(pen);
+        c.lineto(20, 20);
+        c.setpen(pen);
+        c.flush();
+        c.moveto(5, 5);
+        c.flush();
+        return true;
+    });
+    ASSERT_FALSE(svg.isEmpty());
+    EXPECT_EQ(svg.count("<path"), 2) << svg.toStdString();
+    EXPECT_EQ(svg.count("stroke-width=\"3\""), 1) << svg.toStdString();
 }

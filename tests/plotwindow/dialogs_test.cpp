@@ -345,6 +345,10 @@ TEST(SetForm, OkKeepsTheFirstListItemsAndAnEmptyDescription)
         r.funcpen = r.axispen = tpen{black, 1, trastermode::notcopy, tpenstyle::dashdot};
         r.description = {"old"};
         p.modal.push_back(on<Tsetform>([&c](Tsetform& f) {
+            // The dialog opens on the record's pens.
+            EXPECT_EQ(f.funcstyle->currentIndex(), int(tpenstyle::dashdot));
+            EXPECT_EQ(f.axisstyle->currentIndex(), int(tpenstyle::dashdot));
+            EXPECT_EQ(f.funcmode->currentIndex(), int(trastermode::notcopy));
             f.funcmode->setCurrentIndex(c.funcmode);
             f.axismode->setCurrentIndex(c.axismode);
             f.funcstyle->setCurrentIndex(c.style);

@@ -585,3 +585,17 @@ TEST(PlotWindowOwner, StaysInFrontOfTheWindowThatOpenedIt)
     EXPECT_EQ(loose->windowHandle()->transientParent(), nullptr);
     p.windows.destroyall();
 }
+
+TEST(PlotWindow, ALeftDragShowsItsRubberBandUntilReleased)
+{
+    program p;
+    Tcostructform* w = p.open("x");
+    QTest::mousePress(w->area(), Qt::LeftButton, Qt::NoModifier, {300, 200});
+    EXPECT_FALSE(w->rubberband());
+    QTest::mouseMove(w->area(), {100, 50});   // right to left and upwards
+    ASSERT_TRUE(w->rubberband());
+    EXPECT_EQ(w->rubberband()->topLeft(), QPoint(100, 50));
+    EXPECT_EQ(w->rubberband()->bottomRight().x(), 300);
+    QTest::mouseRelease(w->area(), Qt::LeftButton, Qt::NoModifier, {100, 50});
+    EXPECT_FALSE(w->rubberband());
+}

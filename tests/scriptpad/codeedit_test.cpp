@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <QToolBar>
+#include <QToolButton>
 
 #include "codeedit.h"
 #include "padfixture.h"
@@ -144,3 +145,32 @@ TEST(CodeEdit, EscapeNeverClosesTheRunFunctionDialogAndF5Runs)
 }
 
 }  // namespace
+
+TEST(CodeEdit, ToolButtonsInTheirOrderEachDoingItsWork)
+{
+    quortest::pad p;
+    const struct { const char* name; const char* hint; } buttons[] = {
+        {"newbtn", "新建"},   {"filebtn", "打开"},  {"saveflbtn", "保存"}, {"savebtn", "另存为"},
+        {"Copybtn", "复制"},  {"cutbtn", "剪切"},   {"pastebtn", "粘贴"},  {"fontbtn", "字体"},
+        {"runbtn", "调试过程"}, {"runfuncbtn", "调试函数"},
+    };
+    auto* first = p.ed().findChild<QToolButton*>("newbtn");
+    ASSERT_NE(first, nullptr);
+    auto* bar = qobject_cast<QToolBar*>(first->parentWidget());
+    ASSERT_NE(bar, nullptr);
+    std::vector<std::string> order;   // the named buttons, left to right
+    for (QAction* a : bar->actions())
+        if (QWidget* w = bar->widgetForAction(a); w && !w->objectName().isEmpty()) order.push_back(w->objectName().toStdString());
+    ASSERT_GE(order.size(), std::size(buttons));
+    for (std::size_t i = 0; i < std::size(buttons); ++i) {
+        EXPECT_EQ(order[i], buttons[i].name);
+        auto* button = p.ed().findChild<QToolButton*>(buttons[i].name);
+        ASSERT_NE(button, nullptr) << buttons[i].name;
+        EXPECT_EQ(button->toolTip().toStdString(), buttons[i].hint) << buttons[i].name;
+    }
+    // "新建" empties an unmodified program.
+    p.type("x:=1");
+    p.ed().flowmemo->document()->setModified(false);
+    p.ed().findChild<QToolButton*>("newbtn")->click();
+    EXPECT_EQ(p.ed().flowmemo->toPlainText().toStdString(), "");
+}

@@ -2,6 +2,8 @@
 // the head edited live, sendback (whole or not at all), switching functions, saving the report.
 #include <gtest/gtest.h>
 
+#include <QToolButton>
+
 #include <algorithm>
 
 #include <QAction>
@@ -272,7 +274,10 @@ TEST(runfunc, savereport)
     p.d().runbtnClick();
     const std::string file = (p.dir.path / "report.txt").string();
     p.dialogs.answers = {file, (p.dir.path / "no" / "r.txt").string()};
-    p.d().saverptbtnClick();
+    auto* button = p.d().findChild<QToolButton*>("saverptbtn");   // the tool button saves it
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->toolTip().toStdString(), "保存结果");
+    button->click();
     EXPECT_EQ(p.read("report.txt"), "Initializtion Result :\r\n" + line22 + "\r\nFunction: twice Result:\r\n" + line35 +
                                          "\r\nAll variables used in this function:\r\nx=2\r\nr=4\r\n" + closing[0] + "\r\n" +
                                          closing[1] + "\r\n");
