@@ -13,7 +13,7 @@ namespace {
 std::string optionname(const char* arg)
 {
     std::string a = arg;
-    if (a.rfind("--", 1) == 0) return a.substr(0, a.find('='));
+    if (a.rfind("--", 0) == 0) return a.substr(0, a.find('='));
     return a;
 }
 

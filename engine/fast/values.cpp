@@ -38,6 +38,10 @@ namespace fast {
         if (s.editor()) s.host.showmessage("The variable: " + r.ref + "is not in.the final result maybe incorrected");
         return -1;
     }
+    // Plain indexes of an element that is there: what elementoffset would find, read at once.
+    tvar* a;
+    std::size_t at;
+    if (r.dims > 1 && quickcell(r, vars, s, 1, 0, a, at)) return a->data[at];
     const std::int64_t k = r.dims == 1 ? truncint(run(formof(r.indexexpr), vars, funcs, memo, s))
                                        : vars.elementoffset(r.name, r.index, memo, funcs, s, false);
     if (k < 0) {
@@ -58,6 +62,16 @@ namespace fast {
 [[gnu::noinline]] int setrefslow(const tcref& r, double x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
 {
     if (r.indexed) {
+        tvar* a;
+        std::size_t at;
+        if (r.dims > 1 && quickcell(r, vars, s, 1, 0, a, at)) {
+            try {
+                a->data.set(at, x);   // unshares the elements first when a copy still reads them
+            } catch (const std::exception&) {
+                throw tfault("Error on set " + r.ref + "[] value");
+            }
+            return 1;
+        }
         const std::int64_t k = r.dims == 1 ? truncint(run(formof(r.indexexpr), vars, funcs, memo, s))
                                            : vars.elementoffset(r.name, r.index, memo, funcs, s);
         if (k < 0) return 0;
@@ -88,7 +102,7 @@ bool quickcell(const tcref& r, tvarlist& vars, tsession& s, int depth, long long
 {
     // As elementoffset: as many items as the variable has sizes, each below its size; no
     // item may be negative here, so that the offset stays within the elements.
-    a = hinted(vars, r.namekey, r.hint);
+    a = lookup(vars, r.namekey, r.hint);   // found by a scan too: looking has no side effects
     const std::size_t dims = r.items.size();
     if (!a || static_cast<int>(dims) != r.dims || a->demension.size() != dims || a->asistance.size() != dims) return false;
     std::int64_t offset = 0;

@@ -84,3 +84,25 @@ TEST(Differential, CallsMadeAgainAtOneLevelSeeAFreshList)
             EXPECT_NE(literal.find("memo: "), std::string::npos) << "program " << i;
         }
 }
+
+TEST(Differential, ElementsOfSeveralIndexesGoTheLongWayAtTheirEdges)
+{
+    // Element references of two and three indexes inside longer expressions and as targets
+    // of them: in range, negative, past a size, on a missing variable, with too few indexes,
+    // and written inside a call, whose copy of the caller's array must not reach the caller.
+    tprogram p;
+    p.unit = {"function r=poke(u)", "m[1,1]:=u+1+1", "r:=m[1,1]+0+0", "endfunction"};
+    p.lines = {"d[0]:=2", "d[1]:=3", "redim(m,d)", "e[0]:=2", "e[1]:=2", "e[2]:=2", "redim(c,e)",
+               "m[1,2]:=5+1+1", "print(m[1,2]+0+0)", "m[-1,0]:=1+1+1", "print(m[-1,2]+1+1)",
+               "print(m[1]+1+1)",
+               "print(q[1,1]+1+1)", "k:=1", "m[k,k+1]:=k+k+k", "print(m[k,2]*1*1)",
+               "c[1,1,1]:=2+2+2", "print(c[1,1,1]+c[0,0,0]+c[1,0,1])", "c[1,1]:=1+1+1",
+               "print(poke(4)+m[1,1]+0)", "print(m[1,1])", "m[2,0]:=1+1+1"};   // past a size: the run stops
+    for (const quor::tdialect d : {quor::tdialect::editor, quor::tdialect::plotter}) {
+        const std::string literal = runtranscript(p, d, true);
+        EXPECT_EQ(runtranscript(p, d, false), literal);
+        EXPECT_NE(literal.find("memo: 7\n"), std::string::npos) << literal;
+        EXPECT_NE(literal.find("memo: 6\n"), std::string::npos) << literal;
+        EXPECT_NE(literal.find("memo: Error on out of range of variable m\n"), std::string::npos) << literal;
+    }
+}
