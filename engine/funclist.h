@@ -123,6 +123,8 @@ public:
     {
         if (--item.pins == 0 && !retired_.empty()) dropretired(&item);
     }
+    // Items out of the list that calls still run.
+    std::size_t retired() const { return retired_.size(); }
 
 private:
     // Sets aside an item leaving the list, or lets it go when no call runs it.

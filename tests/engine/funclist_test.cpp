@@ -125,3 +125,33 @@ TEST(FuncList, FindIsExact)
         EXPECT_EQ(list.findfunc("f" + std::to_string(1001 + k * 2)), nullptr) << k;
     }
 }
+
+TEST(FuncList, ItemsLeavingWhileCalledStayUntilTheirLastCallEnds)
+{
+    quor::tfunclist list("l", 0);
+    list.insertfunc(item("f", "one"));
+    list.insertfunc(item("g", "two"));
+    const quor::tfuncitem* f = list.findfunc("f");
+    const quor::tfuncitem* g = list.findfunc("g");
+    ++f->pins;   // two calls of f running, one of g
+    ++f->pins;
+    ++g->pins;
+    list.insertfunc(item("f", "new"));   // replaced while running: kept
+    EXPECT_EQ(list.retired(), 1u);
+    EXPECT_EQ(list.findfunc("f")->lines, names{"new"});
+    EXPECT_EQ(f->lines, names{"one"});
+    list.unpin(*f);
+    EXPECT_EQ(list.retired(), 1u);   // one call still runs it
+    list.clear();                    // g goes too, still running; the new f runs nowhere
+    EXPECT_EQ(list.retired(), 2u);
+    EXPECT_EQ(g->lines, names{"two"});
+    list.unpin(*f);
+    EXPECT_EQ(list.retired(), 1u);
+    list.unpin(*g);
+    EXPECT_EQ(list.retired(), 0u);
+    EXPECT_EQ(list.count(), 0);
+    // An item replaced when no call runs it is let go at once.
+    list.insertfunc(item("h", "a"));
+    list.insertfunc(item("h", "b"));
+    EXPECT_EQ(list.retired(), 0u);
+}
