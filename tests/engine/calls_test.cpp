@@ -429,3 +429,27 @@ TEST(UserFunctions, AFunctionReplacedWhileItRunsFinishesItsOwnBody)
         EXPECT_EQ(ctx.eval("me(1)+me(2)"), 11 + 20) << nameof(d);
     }
 }
+
+TEST(UserFunctions, ABodyRunnerRunsEveryBodyInstead)
+{
+    // A debugger puts its own runner in the session: it gets the item and the bound list,
+    // and what it leaves in the result variable is the call's value.
+    struct trunner : quor::tbodyrunner {
+        std::vector<std::string> seen;
+        void runbody(const quor::tfuncitem& item, quor::tvarlist& temp, quor::tfunclist&, quor::tmemo*,
+                     quor::tsession&) override
+        {
+            seen.push_back(item.name + ":" + std::to_string(int(temp.find("p")->value)));
+            temp.setscalar(item.resultname, 40 + temp.find("p")->value);
+        }
+    } runner;
+    for (const tdialect d : bothdialects) {
+        callcontext ctx(d);
+        runner.seen.clear();
+        ctx.session.bodyrunner = &runner;
+        EXPECT_EQ(ctx.eval("inc(2)+inc(a)"), 42 + 45) << nameof(d);
+        EXPECT_EQ(runner.seen, (std::vector<std::string>{"inc:2", "inc:5"})) << nameof(d);
+        EXPECT_EQ(ctx.var("a").value, 5) << nameof(d);   // copied back unchanged
+        ctx.session.bodyrunner = nullptr;
+    }
+}
