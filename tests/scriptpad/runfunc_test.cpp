@@ -343,6 +343,9 @@ TEST(runfunc, fixedsizewitheverycontrolinsight)
     auto* status = d.findChild<QStatusBar*>();
     ASSERT_NE(status, nullptr);
     EXPECT_FALSE(status->isSizeGripEnabled());
+    // The two halves share the width; the body box is twice the height of the first box.
+    EXPECT_NEAR(d.initializtionmemo->width(), d.resultmemo->width(), 4);
+    EXPECT_NEAR(d.argumentmemo->height(), 2 * d.initializtionmemo->height(), 8);
     d.hide();
 }
 
