@@ -599,3 +599,14 @@ TEST(PlotWindow, ALeftDragShowsItsRubberBandUntilReleased)
     QTest::mouseRelease(w->area(), Qt::LeftButton, Qt::NoModifier, {100, 50});
     EXPECT_FALSE(w->rubberband());
 }
+
+TEST(PlotWindow, HoveringWithoutAButtonShowsWhatIsUnderThePointer)
+{
+    program p;
+    Tcostructform* w = p.open("x");
+    w->show();
+    const int row = rowat(w->board(), 100);
+    QTest::mouseMove(w->area(), {100, row});   // no button held: the area follows the pointer
+    EXPECT_EQ(w->area()->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(w->palette().color(QPalette::Window), QColor(0xC0, 0xC0, 0xC0));   // silver, as the board's surround
+}

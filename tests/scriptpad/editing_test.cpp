@@ -373,6 +373,16 @@ TEST(editing, finddialog)
     d.openreplace();
     EXPECT_EQ(d.windowTitle(), "替换");
     EXPECT_TRUE(d.replaceallbtn->isVisibleTo(&d));
+    // Each box stands on its label's row, right of it.
+    for (QLineEdit* box : {d.whatedit, d.withedit}) {
+        QLabel* label = nullptr;
+        for (QLabel* l : d.findChildren<QLabel*>())
+            if (l->buddy() == box) label = l;
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(box->geometry().center().y(), label->geometry().center().y()) << label->text().toStdString();
+        EXPECT_GT(box->x(), label->x()) << label->text().toStdString();
+    }
+    EXPECT_LT(d.whatedit->y(), d.withedit->y());
     EXPECT_EQ(d.whatedit->text(), "sin");
     EXPECT_TRUE(d.findbtn->isEnabled());
     d.findbtnClick();
