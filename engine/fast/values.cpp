@@ -146,7 +146,7 @@ void entergroup(tsession& s, tmemo* memo)
     const tnestguard<&tsession::groupdepth, maxgroupdepth> guard(s, memo);
     if (s.evalbytes + x.length > maxevalbytes) toolong(memo);
     const tcharge<long long> held(s.evalbytes, x.length);
-    constexpr std::size_t small = 24;
+    constexpr std::size_t small = 16;
     double abuf[small];
     int obuf[small];
     double* a = abuf;
