@@ -199,6 +199,13 @@ std::shared_ptr<const tcexpr> compileexpr(const std::string& text, tdialect d)
     x->single = x->steps.size() == 1 && plain(x->steps[0]);
     x->binary = x->steps.size() == 3 && plain(x->steps[0]) && x->steps[1].kind == tcstep::op && plain(x->steps[2]);
     if (x->binary) x->op = quickopof(x->steps[1].code);
+    if (x->steps.size() == 5 && plain(x->steps[0]) && x->steps[1].kind == tcstep::op && plain(x->steps[2]) &&
+        x->steps[3].kind == tcstep::op && plain(x->steps[4])) {
+        x->op = quickopof(x->steps[1].code);
+        x->op2 = quickopof(x->steps[3].code);
+        x->ternary = x->op != tquickop::none && x->op2 != tquickop::none;
+        x->leftfirst = codepriority(x->steps[1].code) >= codepriority(x->steps[3].code);
+    }
     return x;
 }
 
@@ -219,7 +226,7 @@ std::shared_ptr<const tcstatement> compilestatement(const std::string& text, tdi
         rest = rest.substr(at + 2);
     }
     st->expr = compileexpr(rest, d);
-    if (st->expr->single || st->expr->binary) {
+    if (st->expr->single || st->expr->binary || st->expr->ternary) {
         if (st->targets.empty()) st->quickvalue = true;
         else st->quick = st->targets.size() == 1;
     }

@@ -77,11 +77,15 @@ struct tcexpr {
     long length = 0;                  // the scanned text's length (marked, padded)
     std::vector<tcstep> steps;
     std::size_t operands = 0, operators = 0;
-    // Plain operands are numbers, names and elements. The two commonest shapes: one plain
-    // operand; plain operand, operator, plain operand.
+    // Plain operands are numbers, names and elements. The commonest shapes: one plain
+    // operand; plain operand, operator, plain operand; and three plain operands between two
+    // operators quickop knows.
     bool single = false;
     bool binary = false;
-    tquickop op = tquickop::none;   // binary: the operator, when quickop knows it
+    bool ternary = false;
+    tquickop op = tquickop::none;    // binary and ternary: the (first) operator, when quickop knows it
+    tquickop op2 = tquickop::none;   // ternary: the second operator
+    bool leftfirst = false;          // ternary: the first operator goes first (its priority is not lower)
 };
 
 // A plain statement: a call form, or an assignment chain ending in an expression.

@@ -150,9 +150,18 @@ inline bool quickelement(const tcref& r, tvarlist& vars, tsession& s, int depth,
     return false;
 }
 
-// The value of a one- or two-operand expression when `levels` more guard levels would pass
-// and nothing in it can show a box or fault: the same result without taking the guards.
-// False otherwise.
+// A three-operand expression's operands reduced as the general reduction does: the operator
+// of higher priority first, the left one when they are alike. False when quickop is.
+[[gnu::always_inline]] inline bool quickreduce(const tcexpr& x, double a, double b, double c, double& v)
+{
+    double t;
+    if (x.leftfirst) return quickop(x.op, a, b, t) && quickop(x.op2, t, c, v);
+    return quickop(x.op2, b, c, t) && quickop(x.op, a, t, v);
+}
+
+// The value of a one-, two- or three-operand expression when `levels` more guard levels
+// would pass and nothing in it can show a box or fault: the same result without taking the
+// guards. False otherwise.
 [[gnu::always_inline]] inline bool quickvalue(const tcexpr& x, tvarlist& vars, tsession& s, int levels, double& v)
 {
     if (s.groupdepth + levels > maxgroupdepth || s.evalbytes + x.length > maxevalbytes) return false;
@@ -164,7 +173,10 @@ inline bool quickelement(const tcref& r, tvarlist& vars, tsession& s, int depth,
         return true;
     }
     double right;
-    return quickoperand(x.steps[2], vars, s, levels + 1, x.length, right) && quickop(x.op, left, right, v);
+    if (!quickoperand(x.steps[2], vars, s, levels + 1, x.length, right)) return false;
+    if (!x.ternary) return quickop(x.op, left, right, v);
+    double third;
+    return quickoperand(x.steps[4], vars, s, levels + 1, x.length, third) && quickreduce(x, left, right, third, v);
 }
 
 // evalassign of name[index]:=value by quickelement, the value already found quickly: the
@@ -210,7 +222,13 @@ inline bool quickelement(const tcref& r, tvarlist& vars, tsession& s, int depth,
     } else {
         if (st.targetlast) right = t->value;
         else if (!quickoperand(x.steps[2], vars, s, levels + 1, x.length, right)) return false;
-        if (!quickop(x.op, left, right, v)) return false;
+        if (!x.ternary) {
+            if (!quickop(x.op, left, right, v)) return false;
+        } else {
+            double third;
+            if (!quickoperand(x.steps[4], vars, s, levels + 1, x.length, third) || !quickreduce(x, left, right, third, v))
+                return false;
+        }
     }
     t->value = v;
     return true;

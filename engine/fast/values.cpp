@@ -187,7 +187,11 @@ void entergroup(tsession& s, tmemo* memo)
 // the same guards and the same result as the general loop, without its set-up.
 double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
 {
-    if (!x.single && !x.binary) return rungeneral(x, vars, funcs, memo, s);
+    if (!x.single && !x.binary) {
+        double v;
+        if (x.ternary && quickvalue(x, vars, s, 1, v)) return v;
+        return rungeneral(x, vars, funcs, memo, s);
+    }
     double v;
     if (quickvalue(x, vars, s, 1, v)) return v;
     const tnestguard<&tsession::groupdepth, maxgroupdepth> guard(s, memo);

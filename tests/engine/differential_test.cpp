@@ -106,3 +106,27 @@ TEST(Differential, ElementsOfSeveralIndexesGoTheLongWayAtTheirEdges)
         EXPECT_NE(literal.find("memo: Error on out of range of variable m\n"), std::string::npos) << literal;
     }
 }
+
+TEST(Differential, ThreeOperandsReduceByPriorityOnBothPaths)
+{
+    // Three plain operands between two operators the quick way knows: the operator of higher
+    // priority first (comparisons, then *, then + and -), the left one when alike; an
+    // overflow on the way takes the general way, with its box.
+    const struct { const char* expr; const char* value; } cases[] = {
+        {"a+b*c", "14"},   {"a*b+c", "10"},   {"a-b-c", "-5"},  {"a-b+c", "3"},
+        {"a<b+c", "5"},    {"a+b<c", "3"},    {"a*b*c", "24"},  {"a=b-c", "-4"},
+        {"a*h*h", ""},     {"h*h-h", ""},     {"a-b*h", ""},
+    };
+    for (const auto& c : cases) {
+        tprogram p;
+        p.lines = {"a:=2", "b:=3", "c:=4", "h:=1e200", "for(i:=1:3)", std::string("r:=") + c.expr, "end",
+                   std::string("print(") + c.expr + ")", "print(r)"};
+        for (const quor::tdialect d : {quor::tdialect::editor, quor::tdialect::plotter}) {
+            const std::string literal = runtranscript(p, d, true);
+            EXPECT_EQ(runtranscript(p, d, false), literal) << c.expr;
+            if (*c.value) {
+                EXPECT_NE(literal.find(std::string("memo: ") + c.value + "\n"), std::string::npos) << c.expr << "\n" << literal;
+            }
+        }
+    }
+}
