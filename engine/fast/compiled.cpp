@@ -291,6 +291,8 @@ void compilestore(tcstore& out, const std::vector<std::string>& texts, const std
         }
         return true;
     };
+    out.plain = plain(0, count - 1);
+    out.quick = out.plain && quick(0, count - 1);
     for (int i = 0; i < count; ++i) {
         tcline& l = out.lines[static_cast<std::size_t>(i)];
         if (l.end >= count || !(l.code == kwfor || l.code == kwwhile || l.code == kwif)) continue;

@@ -137,6 +137,10 @@ struct tcstore {
     std::string name;       // cut to 255 bytes
     std::string source;     // the file the lines came from; empty when not known
     std::vector<tcline> lines;
+    // The whole store as a loop body is marked: no if, for, while or break (plain), and
+    // besides that not empty and only short statements (quick).
+    bool plain = false;
+    bool quick = false;
     int count() const { return static_cast<int>(lines.size()); }
 };
 

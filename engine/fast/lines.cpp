@@ -261,7 +261,8 @@ int runrange(const tcstore& st, tfaultplace& fault, int first, int last, tvarlis
 void runcompiled(const tcstore& st, tfaultplace& fault, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
 {
     try {
-        runrange(st, fault, 0, st.count() - 1, vars, funcs, memo, s);
+        // A store without flow lines runs as a loop body of such lines would.
+        runpart(st.quick, st.plain, st, fault, 0, st.count() - 1, vars, funcs, memo, s);
     } catch (const std::exception& e) {
         if (fault.line < 0) fault.text = e.what();
         fault.stopped = true;
