@@ -257,12 +257,25 @@ int runrange(const tcstore& st, tfaultplace& fault, int first, int last, tvarlis
 
 }  // namespace
 
+namespace {
+
+// A store without flow lines, run as a loop body of such lines would be. Kept out of
+// runcompiled, whose frame every call level holds.
+[[gnu::noinline]] void runplainstore(const tcstore& st, tfaultplace& fault, tvarlist& vars, tfunclist& funcs,
+                                     tmemo* memo, tsession& s)
+{
+    runpart(st.quick, true, st, fault, 0, st.count() - 1, vars, funcs, memo, s);
+}
+
+}  // namespace
+
 // runstore of a scanned store; fault starts as a fresh tfaultplace.
 void runcompiled(const tcstore& st, tfaultplace& fault, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)
 {
     try {
         // A store without flow lines runs as a loop body of such lines would.
-        runpart(st.quick, st.plain, st, fault, 0, st.count() - 1, vars, funcs, memo, s);
+        if (st.plain) runplainstore(st, fault, vars, funcs, memo, s);
+        else runrange(st, fault, 0, st.count() - 1, vars, funcs, memo, s);
     } catch (const std::exception& e) {
         if (fault.line < 0) fault.text = e.what();
         fault.stopped = true;
