@@ -150,14 +150,13 @@ inline bool quickelement(const tcref& r, tvarlist& vars, tsession& s, int depth,
     return false;
 }
 
-// A three-operand expression's operands reduced as the general reduction does: the operator
-// of higher priority first, the left one when they are alike. False when quickop is.
-[[gnu::always_inline]] inline bool quickreduce(const tcexpr& x, double a, double b, double c, double& v)
-{
-    double t;
-    if (x.leftfirst) return quickop(x.op, a, b, t) && quickop(x.op2, t, c, v);
-    return quickop(x.op2, b, c, t) && quickop(x.op, a, t, v);
-}
+// A three-operand expression with its first two operands read: the third read as
+// quickoperand reads it, then the three reduced as the general reduction does (the operator
+// of higher priority first, the left one when they are alike). False when either fails.
+// Kept out of line, so that the frames of the runners it would be inlined in, which deep
+// recursion holds at every level, stay small.
+[[gnu::noinline]] bool quickthird(const tcexpr& x, tvarlist& vars, tsession& s, int levels, double a, double b,
+                                  double& v);
 
 // The value of a one-, two- or three-operand expression when `levels` more guard levels
 // would pass and nothing in it can show a box or fault: the same result without taking the
@@ -175,8 +174,7 @@ inline bool quickelement(const tcref& r, tvarlist& vars, tsession& s, int depth,
     double right;
     if (!quickoperand(x.steps[2], vars, s, levels + 1, x.length, right)) return false;
     if (!x.ternary) return quickop(x.op, left, right, v);
-    double third;
-    return quickoperand(x.steps[4], vars, s, levels + 1, x.length, third) && quickreduce(x, left, right, third, v);
+    return quickthird(x, vars, s, levels, left, right, v);
 }
 
 // evalassign of name[index]:=value by quickelement, the value already found quickly: the
@@ -222,13 +220,7 @@ inline bool quickelement(const tcref& r, tvarlist& vars, tsession& s, int depth,
     } else {
         if (st.targetlast) right = t->value;
         else if (!quickoperand(x.steps[2], vars, s, levels + 1, x.length, right)) return false;
-        if (!x.ternary) {
-            if (!quickop(x.op, left, right, v)) return false;
-        } else {
-            double third;
-            if (!quickoperand(x.steps[4], vars, s, levels + 1, x.length, third) || !quickreduce(x, left, right, third, v))
-                return false;
-        }
+        if (!(x.ternary ? quickthird(x, vars, s, levels, left, right, v) : quickop(x.op, left, right, v))) return false;
     }
     t->value = v;
     return true;

@@ -98,6 +98,14 @@ namespace fast {
     return 1;
 }
 
+bool quickthird(const tcexpr& x, tvarlist& vars, tsession& s, int levels, double a, double b, double& v)
+{
+    double c, t;
+    if (!quickoperand(x.steps[4], vars, s, levels + 1, x.length, c)) return false;
+    if (x.leftfirst) return quickop(x.op, a, b, t) && quickop(x.op2, t, c, v);
+    return quickop(x.op2, b, c, t) && quickop(x.op, a, t, v);
+}
+
 bool quickcell(const tcref& r, tvarlist& vars, tsession& s, int depth, long long held, tvar*& a, std::size_t& k)
 {
     // As elementoffset: as many items as the variable has sizes, each below its size; no
