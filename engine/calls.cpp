@@ -103,6 +103,18 @@ tcallframe::tcallframe(const tvarlist& vars, tmemo* memo, tsession& s)
     // Every call copies the caller's elements; deep recursion over big arrays must fail
     // as a copy fault before it exhausts the memory.
     for (const tvar& v : vars.items) elements_ += v.count();
+    charge();
+}
+
+tcallframe::tcallframe(long long elements, tmemo* memo, tsession& s)
+    : guard_(s, memo), s_(s), elements_(elements), groups_(s.groupdepth), blocks_(s.blockdepth)
+{
+    charge();
+}
+
+void tcallframe::charge()
+{
+    tsession& s = s_;
     if (s.copiedelements + elements_ > s.copylimit) throw tfault("Error on assign varlist");
     s.copiedelements += elements_;
     // Brackets and blocks nest afresh inside the called body; calls have their own limit.

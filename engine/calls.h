@@ -36,11 +36,14 @@ double applybuiltin(int k, double x, tsession& s);
 class tcallframe {
 public:
     tcallframe(const tvarlist& vars, tmemo* memo, tsession& s);
+    // The same for a caller whose variables hold that many elements together.
+    tcallframe(long long elements, tmemo* memo, tsession& s);
     ~tcallframe();
     tcallframe(const tcallframe&) = delete;
     tcallframe& operator=(const tcallframe&) = delete;
 
 private:
+    void charge();   // the copy budget, and fresh depths for the body
     tnestguard<&tsession::calldepth, maxcalldepth> guard_;
     tsession& s_;
     long long elements_ = 0;

@@ -87,6 +87,7 @@ tfunclist::tfunclist(const std::string& n, int t) : tag(t), name(shortstring(n))
 
 int tfunclist::insertfunc(std::unique_ptr<tfuncitem> item)
 {
+    ++generation_;
     std::size_t i = 0;
     while (i < items_.size() && namecompare(items_[i]->name, item->name) < 0) ++i;
     if (i < items_.size() && items_[i]->name == item->name) {
@@ -98,6 +99,7 @@ int tfunclist::insertfunc(std::unique_ptr<tfuncitem> item)
 
 void tfunclist::clear()
 {
+    ++generation_;
     for (auto& item : items_) retire(std::move(item));
     items_.clear();
 }

@@ -125,6 +125,9 @@ public:
     }
     // Items out of the list that calls still run.
     std::size_t retired() const { return retired_.size(); }
+    // Counts the changes of the items (insertions, replacements, clearing), so that what
+    // was worked out from them can tell that it is out of date.
+    std::uint64_t generation() const { return generation_; }
 
 private:
     // Sets aside an item leaving the list, or lets it go when no call runs it.
@@ -132,6 +135,7 @@ private:
     void dropretired(const tfuncitem* item);
     std::vector<std::unique_ptr<tfuncitem>> items_;
     std::vector<std::unique_ptr<tfuncitem>> retired_;   // left the list while pinned
+    std::uint64_t generation_ = 0;
 };
 
 // A new item from a head line and its body lines.

@@ -18,6 +18,10 @@ namespace quor {
 
 struct tcexpr;
 struct tcstatement;
+class tfunclist;
+namespace fast {
+struct tkclosure;
+}
 
 // A text whose form is made when it is first run (groups, arguments and indexes are
 // scanned only when reached, so scanning never nests deeper than running does).
@@ -49,6 +53,7 @@ struct tcarg {
     mutable std::size_t hint = 0;     // where that variable stood last time (byte offset)
     bool quoted = false;              // holds a quote
     bool bare = false;                // holds no "[": passed by name, it is a plain name
+    mutable signed char pure = -1;    // its evaluation calls nothing (1) or may (0); -1 not known
 };
 
 // A call name(args) inside an expression.
@@ -155,6 +160,11 @@ struct tcbody {
     mutable std::size_t resulthint = 0;    // where the result variable stood last time (byte offset)
     bool plainhead = false;                // parameters and result are all plain names
     tcstore store;
+    // Whether the function is closed, for the state of the function list it was worked out for.
+    mutable std::shared_ptr<const fast::tkclosure> closed;
+    mutable const tfunclist* closedlist = nullptr;
+    mutable std::uint64_t closedgeneration = 0;
+    mutable int closedruns = 0;   // runs of that closure now going on, which keep it
 };
 
 // Scanned forms by text and dialect, kept per session; dropped wholesale when they hold

@@ -2,7 +2,9 @@
 // The parts of the fast path its runners share: reading and writing scanned references,
 // the quick shapes of expressions and statements, and the runners' entry points. Only the
 // files of this folder include it.
+#include <cmath>
 #include <cstddef>
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -40,6 +42,32 @@ void runcompiled(const tcstore& st, tfaultplace& fault, tvarlist& vars, tfunclis
 // The scanned body of a user function, made on its first call in the dialect; it lives as
 // long as the item.
 const tcbody& bodyof(const tfuncitem& item, tdialect d);
+
+// The arguments of the call cut for m parameters (1 to 1025), cut once and kept with it.
+const std::vector<tcarg>& argsfor(const tccall& call, int m, tdialect d);
+
+// One level of the group nesting guard, taken by hand (as tnestguard does).
+void entergroup(tsession& s, tmemo* memo);
+// The fault of evaluations that hold too much expression text together.
+[[noreturn]] void toolong(tmemo* memo);
+// A number read back through its text.
+double numberthroughtext(double value);
+
+// A statement's number read back as a number, as from its text.
+inline double numberfromvalue(double value)
+{
+    // Whole numbers of up to 15 digits come back from their text unchanged.
+    // (Below 1e15 the round trip through a 64-bit integer is exact and cheaper than trunc.)
+    if (std::fabs(value) < 1e15 && static_cast<double>(static_cast<long long>(value)) == value)
+        return value == 0 ? 0.0 : value;
+    return numberthroughtext(value);
+}
+
+// Records the first fault of a run: the line it stood on and its text.
+void notefault(tfaultplace& fault, const tcstore& st, int line, const std::exception& e);
+// What runstore does when a fault ends the run of a store: its place noted, the box and
+// the memo line.
+void endstore(const tcstore& st, tfaultplace& fault, const std::exception& e, tmemo* memo, tsession& s);
 
 // The variable of exactly this (cut) name when it still stands where it stood last time.
 // Hints are byte offsets into the list's records, so that nothing is multiplied or divided.

@@ -13,12 +13,6 @@
 namespace quor {
 namespace fast {
 
-namespace {
-
-int runrange(const tcstore& st, tfaultplace& fault, int first, int last, tvarlist& vars, tfunclist& funcs,
-             tmemo* memo, tsession& s);
-
-// Records the first fault of a run: the line it stood on and its text.
 void notefault(tfaultplace& fault, const tcstore& st, int line, const std::exception& e)
 {
     if (fault.line >= 0) return;
@@ -26,6 +20,23 @@ void notefault(tfaultplace& fault, const tcstore& st, int line, const std::excep
     fault.sourceline = st.lines[static_cast<std::size_t>(line)].sourceline;
     fault.text = e.what();
 }
+
+void endstore(const tcstore& st, tfaultplace& fault, const std::exception& e, tmemo* memo, tsession& s)
+{
+    if (fault.line < 0) fault.text = e.what();
+    fault.stopped = true;
+    // The reports stand where the failing statement stood.
+    const tplaceguard keepplace(s);
+    if (fault.line >= 0) s.place = {&st.source, fault.sourceline};
+    s.host.showmessage("Critical error on compile: " + st.name);
+    memoline(memo, "Critical error on compile at: " + st.name);
+}
+
+namespace {
+
+int runrange(const tcstore& st, tfaultplace& fault, int first, int last, tvarlist& vars, tfunclist& funcs,
+             tmemo* memo, tsession& s);
+
 
 // Lines current..last of a plain range run as statements, each at its place; the first
 // fault is noted at its line.
@@ -277,13 +288,7 @@ void runcompiled(const tcstore& st, tfaultplace& fault, tvarlist& vars, tfunclis
         if (st.plain) runplainstore(st, fault, vars, funcs, memo, s);
         else runrange(st, fault, 0, st.count() - 1, vars, funcs, memo, s);
     } catch (const std::exception& e) {
-        if (fault.line < 0) fault.text = e.what();
-        fault.stopped = true;
-        // The reports stand where the failing statement stood.
-        const tplaceguard keepplace(s);
-        if (fault.line >= 0) s.place = {&st.source, fault.sourceline};
-        s.host.showmessage("Critical error on compile: " + st.name);
-        memoline(memo, "Critical error on compile at: " + st.name);
+        endstore(st, fault, e, memo, s);
     }
 }
 

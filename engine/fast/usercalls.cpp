@@ -5,6 +5,7 @@
 #include <new>
 
 #include "calls.h"
+#include "closed.h"
 #include "fastparts.h"
 #include "fastrun.h"
 #include "funcstore.h"
@@ -68,6 +69,14 @@ std::vector<tcarg> cutargs(const std::string& args, int m, tdialect d)
 }
 
 }  // namespace
+
+const std::vector<tcarg>& argsfor(const tccall& call, int m, tdialect d)
+{
+    for (const auto& [count, split] : call.splits)
+        if (count == m) return *split;
+    call.splits.emplace_back(m, std::make_unique<const std::vector<tcarg>>(cutargs(call.args, m, d)));
+    return *call.splits.back().second;
+}
 
 }  // namespace fast
 
@@ -316,20 +325,18 @@ double fastcalluserfunc(const std::string& name, const std::string& args, const 
     const std::vector<tcarg>* cut = nullptr;
     std::unique_ptr<const std::vector<tcarg>> own;
     if (call) {
-        for (const auto& [count, split] : call->splits)
-            if (count == m) {
-                cut = split.get();
-                break;
-            }
-        if (!cut) {
-            call->splits.emplace_back(m, std::make_unique<const std::vector<tcarg>>(cutargs(args, m, s.dialect)));
-            cut = call->splits.back().second.get();
-        }
+        cut = &argsfor(*call, m, s.dialect);
     } else {
         own = std::make_unique<const std::vector<tcarg>>(cutargs(args, m, s.dialect));
         cut = own.get();
     }
     const std::vector<tcarg>& a = *cut;
+    // A closed function runs on slots when its arguments allow.
+    if (call)
+        if (const tkclosure* k = closedof(*found, *body, *funcs, s.dialect)) {
+            double result;
+            if (closedcall(*k, a, vars, *funcs, memo, s, result)) return result;
+        }
     // Text arguments are bound by settext, which makes its variable its own way.
     bool shaped = body->plainhead;
     if (shaped && !s.plotter())

@@ -126,8 +126,6 @@ bool quickcell(const tcref& r, tvarlist& vars, tsession& s, int depth, long long
     return true;
 }
 
-namespace {
-
 // One level of the group nesting guard, taken by hand (as tnestguard does).
 void entergroup(tsession& s, tmemo* memo)
 {
@@ -147,6 +145,8 @@ void entergroup(tsession& s, tmemo* memo)
     if (memo) memo->append(message);
     throw tfault(message);
 }
+
+namespace {
 
 // Expressions of any shape: the operands and operators pushed in order, then reduced.
 [[gnu::noinline]] double rungeneral(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
@@ -264,8 +264,6 @@ tresult exec(const tcstatement& st, tvarlist& vars, tfunclist& funcs, tmemo* mem
     return r;
 }
 
-namespace {
-
 // A number read back through its text.
 [[gnu::noinline]] double numberthroughtext(double value)
 {
@@ -274,18 +272,6 @@ namespace {
     if (!texttonumber(text, v)) throw tfault("'" + text + "' is not a valid number");
     return v;
 }
-
-// A statement's number read back as a number, as from its text.
-inline double numberfromvalue(double value)
-{
-    // Whole numbers of up to 15 digits come back from their text unchanged.
-    // (Below 1e15 the round trip through a 64-bit integer is exact and cheaper than trunc.)
-    if (std::fabs(value) < 1e15 && static_cast<double>(static_cast<long long>(value)) == value)
-        return value == 0 ? 0.0 : value;
-    return numberthroughtext(value);
-}
-
-}  // namespace
 
 // A statement's result read back as a number, as from its text.
 double numberof(const tcstatement& st, tvarlist& vars, tfunclist& funcs, tmemo* memo, tsession& s)

@@ -1,0 +1,135 @@
+// Calls of functions that only use their parameters and result run on slots: both paths
+// must still show the same transcript, in both dialects, at the edges of that way.
+#include <gtest/gtest.h>
+
+#include "fault.h"
+#include "fixture.h"
+#include "progen.h"
+
+using namespace quortest;
+
+namespace {
+
+const std::vector<std::string> closedunit = {
+    "function r=fib(n)", "if(n<2)", "r:=n", "else", "r:=fib(n-1)+fib(n-2)", "end", "endfunction",
+    "function r=ack(m,n)", "if(m=0)", "r:=n+1", "else", "if(n=0)", "r:=ack(m-1,1)", "else",
+    "r:=ack(m-1,ack(m,n-1))", "end", "end", "endfunction",
+    "function r=inc(x)", "x:=x+1", "r:=x*10", "endfunction",
+    "function r=twice(x)", "r:=inc(x)+inc(x)", "endfunction",
+    "function a=w(a,b)", "a:=a+b", "endfunction",
+    "function r=same(u,u)", "r:=u", "endfunction",
+    "function r=big(x)", "r:=x*1e300*1e300", "r:=r+sin(x)+pi", "endfunction",
+    "function r=dz(x)", "r:=(1/x)+x", "endfunction",
+    "function r=down(k)", "if(k<1)", "r:=0", "else", "r:=1+down(k-1)", "end", "endfunction",
+    "function r=g(n)", "r:=h(n-1)", "endfunction",
+    "function r=h(q)", "r:=q*10", "endfunction",
+    "function r=uses(x)", "r:=loc(x)+1", "endfunction",
+    "function r=loc(x)", "t:=x", "r:=t", "endfunction",
+    "function r=open(x)", "r:=x", "if(x>1)", "r:=2", "endfunction",
+    "function r=chain(a,b)", "r:=a:=b:=a+b", "endfunction",
+    "function r=cond(x)", "if(x:=x-1)", "r:=x", "end", "endfunction",
+    "function r=add(x,y)", "r:=x+y", "endfunction",
+    "function r=mk(p)", "p[1]:=1", "r:=1", "endfunction",
+};
+
+struct tcase {
+    std::vector<std::string> lines;
+    const char* shows;   // a memo line the run must show
+};
+
+}  // namespace
+
+TEST(ClosedCalls, ShowTheSameOnBothPaths)
+{
+    const tcase cases[] = {
+        {{"print(fib(15))"}, "memo: 610\n"},
+        {{"print(ack(2,3))"}, "memo: 9\n"},
+        {{"n:=3", "print(fib(n))", "print(n)"}, "memo: 2\n"},
+        // By name through a chain: twice's x is the caller's a, and inc's x is twice's.
+        {{"a:=1", "print(twice(a))", "print(a)"}, "memo: 50\n"},
+        {{"a:=1", "print(twice(a)+a)"}, "memo: 53\n"},
+        {{"print(w(2,3))"}, "memo: 3\n"},          // the result is a parameter: set to 0 after binding
+        {{"print(same(1,2))"}, "memo: 2\n"},       // a parameter twice: the last argument holds
+        {{"print(big(1))"}, "memo: "},             // an overflow shows its box
+        {{"print(dz(0))"}, "memo: "},              // so does a division by zero
+        {{"print(down(300))"}, "memo: 300\n"},
+        // A caller's variable named as an argument text is passed by name.
+        {{"n-1:=5", "print(g(7))"}, "memo: 50\n"},
+        {{"print(g(7))"}, "memo: 60\n"},
+        // A caller's array named like a parameter lies under it in every copy.
+        {{"n[2]:=5", "print(fib(6)+n[2])"}, "memo: 13\n"},
+        {{"x[1]:=4", "print(inc(x[1])+x[1])"}, "memo: 54\n"},
+        {{"x[1]:=4", "print(inc(x))", "print(x[1])"}, "memo: 4\n"},
+        {{"print(uses(4))"}, "memo: 5\n"},         // calls a function with a local
+        {{"print(open(4))"}, "memo: "},            // an if without its end
+        {{"print(chain(1,2))"}, "memo: 3\n"},
+        {{"print(cond(3)+cond(1))"}, "memo: 2\n"},
+        {{"q:=2", "print(fib(q)+fib(q+3)+fib((q)))"}, "memo: 7\n"},
+        {{"print(fib(25))"}, ""},                  // stops at the step limit, deep inside
+        {{"print(ack(2,'3'))"}, "memo: "},
+        // An argument that calls a function which makes the by-name variable an array.
+        {{"a:=1", "print(add(a,mk(a)))", "print(a[1])"}, "memo: 2\n"},
+    };
+    for (const tcase& c : cases)
+        for (const quor::tdialect d : {quor::tdialect::editor, quor::tdialect::plotter}) {
+            tprogram p;
+            p.unit = closedunit;
+            p.lines = c.lines;
+            const std::string literal = runtranscript(p, d, true);
+            EXPECT_EQ(runtranscript(p, d, false), literal) << c.lines.back();
+            EXPECT_NE(literal.find(c.shows), std::string::npos) << c.lines.back() << "\n" << literal;
+        }
+}
+
+TEST(ClosedCalls, ChargeWhatTheCopiesWouldHoldAgainstTheCopyBudget)
+{
+    // Each call level charges the elements of its caller's list. A caller's array named like
+    // a parameter bound by name is replaced in the copy; an array passed by name is held
+    // twice, once under its own name and once under the parameter's.
+    const std::vector<std::string> unit = {"function r=f(x)", "if(x<1)", "r:=0", "else", "r:=1+f(x-1)", "end",
+                                           "endfunction", "function r=g(p)", "if(p<1)", "r:=0", "else",
+                                           "r:=1+g(p-1)", "end", "endfunction"};
+    const struct {
+        long long limit;
+        const char* call;
+        double value;
+        const char* first;   // the first event, "" for none
+    } cases[] = {
+        {10, "f(y)", 3, ""},
+        {12, "g(x)", 3, "memo: Error on function g inside compiler "},
+        {15, "g(x)", 3, "memo: Error on function g inside compiler "},
+        {200, "g(x)", 3, ""},
+    };
+    for (const auto& k : cases) {
+        std::vector<std::string> seen[2];
+        for (const bool reference : {true, false}) {
+            context c;
+            c.session.reference = reference;
+            c.session.copylimit = k.limit;
+            c.unit(unit);
+            c.assign("x[4]:=1");
+            c.assign("x:=3");
+            c.assign("y:=3");
+            double v = -1;
+            try {
+                v = c.eval(k.call);
+            } catch (const quor::tfault&) {
+                v = -2;
+            }
+            const auto events = c.host.take();
+            const std::string where = std::string(k.call) + (reference ? " literal" : " fast");
+            if (*k.first) {
+                ASSERT_FALSE(events.empty()) << where;
+                EXPECT_EQ(events[0], k.first) << where;
+            } else {
+                EXPECT_EQ(v, k.value) << where;
+                EXPECT_TRUE(events.empty()) << where;
+            }
+            EXPECT_EQ(c.session.copiedelements, 0) << where;
+            seen[reference ? 0 : 1] = events;
+            seen[reference ? 0 : 1].push_back("value " + std::to_string(v));
+        }
+        // The fault comes at the same call level on both paths (the value tells the level).
+        EXPECT_EQ(seen[1], seen[0]) << k.call << " " << k.limit;
+    }
+}
