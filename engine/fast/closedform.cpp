@@ -13,9 +13,11 @@ namespace fast {
 
 namespace {
 
-// Groups nested deeper than this leave a function to the general way (the analysis recurses
-// over them).
+// Groups or ifs nested deeper than this, or statements of more targets, leave a function to
+// the general way: a closed run does not count its bracket and block nesting, which these
+// bounds keep far below their limits (and the analysis recurses over them).
 constexpr int maxnesting = 64;
+constexpr std::size_t maxtargets = 16;
 
 bool hasname(const std::vector<std::string>& names, const std::string& key)
 {
@@ -82,12 +84,13 @@ private:
         f.result = addslot(f, b.resultkey);
         if (f.names.size() > static_cast<std::size_t>(maxslots)) return false;
         f.lines.resize(b.store.lines.size());
-        return lines(b.store, 0, b.store.count() - 1, f);
+        return lines(b.store, 0, b.store.count() - 1, f, 0);
     }
 
     // Lines first..last as the range runner walks them.
-    bool lines(const tcstore& st, int first, int last, tkfunc& f)
+    bool lines(const tcstore& st, int first, int last, tkfunc& f, int depth)
     {
+        if (depth > maxnesting) return false;
         for (int current = first; current <= last;) {
             const tcline& l = st.lines[static_cast<std::size_t>(current)];
             if (l.end >= st.count()) return false;   // a missing end faults: the general way reports it
@@ -95,8 +98,8 @@ private:
             if (!statement(*l.stmt, f, f.lines[static_cast<std::size_t>(current)])) return false;
             if (l.code == kwif) {
                 const int bodylast = (l.elseindex >= 0 ? l.elseindex : l.end) - 1;
-                if (!lines(st, current + 1, bodylast, f)) return false;
-                if (l.elseindex >= 0 && !lines(st, l.elseindex + 1, l.end - 1, f)) return false;
+                if (!lines(st, current + 1, bodylast, f, depth + 1)) return false;
+                if (l.elseindex >= 0 && !lines(st, l.elseindex + 1, l.end - 1, f, depth + 1)) return false;
             }
             current = l.end + 1;
         }
@@ -105,7 +108,7 @@ private:
 
     bool statement(const tcstatement& st, tkfunc& f, tkstatement& out)
     {
-        if (st.callform) return false;
+        if (st.callform || st.targets.size() > maxtargets) return false;
         for (const auto& t : st.targets) {
             if (t->indexed) return false;
             const int slot = slotof(f, t->key);

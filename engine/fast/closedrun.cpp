@@ -16,15 +16,20 @@ namespace fast {
 
 namespace {
 
-// What every call of a closed run shares: the session, the memo, the function list and the
-// elements each call level copies (those of the list the run was entered from).
+// What every call of a closed run shares: the session, the memo and the elements each call
+// level copies (those of the list the run was entered from).
 struct tkrun {
     tmemo* memo;
     tsession& s;
     long long elements;
 };
 
-double keval(const tkexpr& k, double* slots, tkrun& r);
+// The nesting counters of brackets and blocks: a closed body nests both only as deep as its
+// text (the analysis bounds it far below their limits), and each call starts them afresh,
+// so their guards cannot fail inside a closed run and are not taken; the stack is looked
+// at once per call level. Everything else a guard or runner does is done as it does it.
+
+double kgeneral(const tkexpr& k, double* slots, tkrun& r);
 double kuser(const tkcall& c, double* slots, tkrun& r);
 
 inline double operand(const tkstep& st, const double* slots)
@@ -33,10 +38,10 @@ inline double operand(const tkstep& st, const double* slots)
 }
 
 // quickvalue on slots: an operand is a number or a slot.
-[[gnu::always_inline]] inline bool kquick(const tkexpr& k, const double* slots, tsession& s, int levels, double& v)
+[[gnu::always_inline]] inline bool kquick(const tkexpr& k, const double* slots, tsession& s, double& v)
 {
     const tcexpr& x = *k.form;
-    if (s.groupdepth + levels > maxgroupdepth || s.evalbytes + x.length > maxevalbytes) return false;
+    if (s.evalbytes + x.length > maxevalbytes) return false;
     const double left = operand(k.steps[0], slots);
     if (x.single) {
         v = left;
@@ -48,6 +53,16 @@ inline double operand(const tkstep& st, const double* slots)
     double t;
     if (x.leftfirst) return quickop(x.op, left, right, t) && quickop(x.op2, t, third, v);
     return quickop(x.op2, right, third, t) && quickop(x.op, left, t, v);
+}
+
+// run: the quick way for the short shapes, else the general reduction (which gives the
+// same result for them, boxes included).
+[[gnu::always_inline]] inline double keval(const tkexpr& k, double* slots, tkrun& r)
+{
+    const tcexpr& x = *k.form;
+    double v;
+    if ((x.single || x.binary || x.ternary) && kquick(k, slots, r.s, v)) return v;
+    return kgeneral(k, slots, r);
 }
 
 // callform.
@@ -69,7 +84,6 @@ inline double operand(const tkstep& st, const double* slots)
 {
     tsession& s = r.s;
     const tcexpr& x = *k.form;
-    const tnestguard<&tsession::groupdepth, maxgroupdepth> guard(s, r.memo);
     if (s.evalbytes + x.length > maxevalbytes) toolong(r.memo);
     const tcharge<long long> held(s.evalbytes, x.length);
     constexpr std::size_t small = 16;
@@ -104,64 +118,22 @@ inline double operand(const tkstep& st, const double* slots)
     return reducecodes(a, o, na, no, s);
 }
 
-// run.
-double keval(const tkexpr& k, double* slots, tkrun& r)
+// execplain and assign: the statement's step, then its value set to every target.
+[[gnu::always_inline]] inline double kstatement(const tkstatement& st, double* slots, tkrun& r)
 {
-    const tcexpr& x = *k.form;
-    tsession& s = r.s;
-    double v;
-    if (!x.single && !x.binary) {
-        if (x.ternary && kquick(k, slots, s, 1, v)) return v;
-        return kgeneral(k, slots, r);
-    }
-    if (kquick(k, slots, s, 1, v)) return v;
-    const tnestguard<&tsession::groupdepth, maxgroupdepth> guard(s, r.memo);
-    if (s.evalbytes + x.length > maxevalbytes) toolong(r.memo);
-    const tcharge<long long> held(s.evalbytes, x.length);
-    const double left = operand(k.steps[0], slots);
-    if (x.single) return left;
-    return applycode(k.steps[1].code, left, operand(k.steps[2], slots), s);
-}
-
-// execplain and assign: the statement's guard and step, then the targets' guards taken left
-// to right and let go as each is set.
-double kstatement(const tkstatement& st, double* slots, tkrun& r)
-{
-    tsession& s = r.s;
-    const tnestguard<&tsession::groupdepth, maxgroupdepth, false> guard(s, r.memo);
-    s.beforestatement();
-    const std::size_t n = st.targets.size();
-    if (n == 0) return keval(st.expr, slots, r);
-    std::size_t held = 0;
-    struct release {
-        tsession& s;
-        std::size_t& n;
-        ~release() { s.groupdepth -= static_cast<int>(n); }
-    } undo{s, held};
-    for (std::size_t i = 0; i < n; ++i) {
-        entergroup(s, r.memo);
-        ++held;
-    }
+    r.s.beforestatement();
     const double v = keval(st.expr, slots, r);
-    for (std::size_t i = n; i-- > 0;) {
-        slots[st.targets[i]] = v;
-        --s.groupdepth;
-        --held;
-    }
+    for (const int t : st.targets) slots[t] = v;
     return v;
 }
 
-int krange(const tkfunc& f, tfaultplace& fault, int first, int last, double* slots, tkrun& r);
-
-// runplain: lines first..last, all statements.
-int kplain(const tkfunc& f, tfaultplace& fault, int first, int last, double* slots, tkrun& r)
+// runplain: lines first..last, all statements, each at its place.
+[[gnu::noinline]] void kplain(const tkfunc& f, tfaultplace& fault, int first, int last, double* slots, tkrun& r)
 {
     tsession& s = r.s;
     const tcstore& st = f.body->store;
-    const tnestguard<&tsession::blockdepth, maxblockdepth> guard(s, r.memo);
     s.step();
     if (first > last) s.idlepass();
-    const tplaceguard keepplace(s);
     int current = first;
     try {
         for (; current <= last; ++current) {
@@ -172,61 +144,48 @@ int kplain(const tkfunc& f, tfaultplace& fault, int first, int last, double* slo
         notefault(fault, st, current, e);
         throw;
     }
-    return 1;
 }
 
-// runpart: a part without flow lines runs as runplain (and as runquick, which does the same).
-inline int kpart(bool plain, const tkfunc& f, tfaultplace& fault, int first, int last, double* slots, tkrun& r)
-{
-    if (plain) return kplain(f, fault, first, last, slots, r);
-    return krange(f, fault, first, last, slots, r);
-}
-
-// runif.
-int kif(const tkfunc& f, tfaultplace& fault, int E, int I, double* slots, tkrun& r)
-{
-    const tcline& l = f.body->store.lines[static_cast<std::size_t>(I)];
-    const double condition = numberfromvalue(kstatement(f.lines[static_cast<std::size_t>(I)], slots, r));
-    if (condition >= 1) {
-        const int last = (l.elseindex >= 0 ? l.elseindex : E) - 1;
-        return kpart(l.plainbody, f, fault, I + 1, last, slots, r);
-    }
-    if (l.elseindex >= 0) return kpart(l.plainelse, f, fault, l.elseindex + 1, E - 1, slots, r);
-    return 1;
-}
-
-// runrange over lines that are plain statements and ifs.
-int krange(const tkfunc& f, tfaultplace& fault, int first, int last, double* slots, tkrun& r)
+// runrange over lines that are plain statements and ifs (runif taken in line, its parts
+// without flow lines run as runplain runs them).
+[[gnu::noinline]] void krange(const tkfunc& f, tfaultplace& fault, int first, int last, double* slots, tkrun& r)
 {
     tsession& s = r.s;
     const tcstore& st = f.body->store;
-    const tnestguard<&tsession::blockdepth, maxblockdepth> guard(s, r.memo);
     s.step();
     if (first > last) s.idlepass();
-    const tplaceguard keepplace(s);
-    const int count = st.count();
     int current = first;
     try {
         while (current <= last) {
             const tcline& l = st.lines[static_cast<std::size_t>(current)];
             s.place = {&st.source, l.sourceline};
-            if (l.code == kwif) kif(f, fault, l.end, current, slots, r);
-            else kstatement(f.lines[static_cast<std::size_t>(current)], slots, r);
+            const double v = kstatement(f.lines[static_cast<std::size_t>(current)], slots, r);
+            if (l.code == kwif) {
+                if (numberfromvalue(v) >= 1) {
+                    const int bodylast = (l.elseindex >= 0 ? l.elseindex : l.end) - 1;
+                    if (l.plainbody) kplain(f, fault, current + 1, bodylast, slots, r);
+                    else krange(f, fault, current + 1, bodylast, slots, r);
+                } else if (l.elseindex >= 0) {
+                    if (l.plainelse) kplain(f, fault, l.elseindex + 1, l.end - 1, slots, r);
+                    else krange(f, fault, l.elseindex + 1, l.end - 1, slots, r);
+                }
+            }
             current = l.end + 1;
         }
     } catch (const std::exception& e) {
-        if (current >= 0 && current < count) notefault(fault, st, current, e);
+        notefault(fault, st, current, e);
         throw;
     }
-    return 1;
 }
 
 // runcompiled: a fault ends the body with its box and memo line, and the call goes on.
+// The statements' places are let go when the body ends, as the ranges let them go.
 void kbody(const tkfunc& f, double* slots, tkrun& r)
 {
     const tcstore& st = f.body->store;
     tfaultplace fault;
     try {
+        const tplaceguard keepplace(r.s);
         if (st.plain) kplain(f, fault, 0, st.count() - 1, slots, r);
         else krange(f, fault, 0, st.count() - 1, slots, r);
     } catch (const std::exception& e) {
@@ -235,23 +194,34 @@ void kbody(const tkfunc& f, double* slots, tkrun& r)
 }
 
 // fastcalluserfunc of a closed function from a closed caller: the caller's slots are the
-// variables an argument may name.
+// variables an argument may name. The call's frame is tcallframe's: a level of call nesting
+// and the caller's elements charged to the copy budget.
 double kuser(const tkcall& c, double* slots, tkrun& r)
 {
     const tkfunc& f = *c.callee;
-    const tcallframe frame(r.elements, r.memo, r.s);
+    tsession& s = r.s;
+    if (s.calldepth >= maxcalldepth) nestingfault(maxcalldepth, r.memo);
+    s.checkstack();
+    if (s.copiedelements + r.elements > s.copylimit) throw tfault("Error on assign varlist");
+    struct tframe {
+        tsession& s;
+        long long elements;
+        tframe(tsession& session, long long n) : s(session), elements(n)
+        {
+            ++s.calldepth;
+            s.copiedelements += elements;
+        }
+        ~tframe()
+        {
+            --s.calldepth;
+            s.copiedelements -= elements;
+        }
+    } const frame(s, r.elements);
     double own[maxslots];
     const std::size_t m = c.args.size();
     for (std::size_t i = 0; i < m; ++i) {
         const tkarg& a = c.args[i];
-        double v;
-        if (a.slot >= 0) {
-            v = slots[a.slot];
-        } else {
-            const tcexpr& x = *a.expr->form;
-            if (!((x.single || x.binary) && kquick(*a.expr, slots, r.s, 1, v))) v = keval(*a.expr, slots, r);
-        }
-        own[f.params[i]] = v;
+        own[f.params[i]] = a.slot >= 0 ? slots[a.slot] : keval(*a.expr, slots, r);
     }
     own[f.result] = 0;
     kbody(f, own, r);

@@ -29,7 +29,7 @@ TEST(Differential, TranscriptsTellRunsApart)
     const std::string one = runtranscript(p, quor::tdialect::editor, false);
     p.lines = {"a:=2", "print(a)"};
     EXPECT_NE(one, runtranscript(p, quor::tdialect::editor, false));
-    EXPECT_NE(one.find("memo: 1\n"), std::string::npos);
+    EXPECT_NE(one.find("memo: 1 @"), std::string::npos);
     EXPECT_NE(one.find("var: a=1 [0] "), std::string::npos);
 }
 
@@ -101,9 +101,9 @@ TEST(Differential, ElementsOfSeveralIndexesGoTheLongWayAtTheirEdges)
     for (const quor::tdialect d : {quor::tdialect::editor, quor::tdialect::plotter}) {
         const std::string literal = runtranscript(p, d, true);
         EXPECT_EQ(runtranscript(p, d, false), literal);
-        EXPECT_NE(literal.find("memo: 7\n"), std::string::npos) << literal;
-        EXPECT_NE(literal.find("memo: 6\n"), std::string::npos) << literal;
-        EXPECT_NE(literal.find("memo: Error on out of range of variable m\n"), std::string::npos) << literal;
+        EXPECT_NE(literal.find("memo: 7 @"), std::string::npos) << literal;
+        EXPECT_NE(literal.find("memo: 6 @"), std::string::npos) << literal;
+        EXPECT_NE(literal.find("memo: Error on out of range of variable m @"), std::string::npos) << literal;
     }
 }
 
@@ -125,7 +125,7 @@ TEST(Differential, ThreeOperandsReduceByPriorityOnBothPaths)
             const std::string literal = runtranscript(p, d, true);
             EXPECT_EQ(runtranscript(p, d, false), literal) << c.expr;
             if (*c.value) {
-                EXPECT_NE(literal.find(std::string("memo: ") + c.value + "\n"), std::string::npos) << c.expr << "\n" << literal;
+                EXPECT_NE(literal.find(std::string("memo: ") + c.value + " @"), std::string::npos) << c.expr << "\n" << literal;
             }
         }
     }

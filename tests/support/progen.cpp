@@ -398,6 +398,7 @@ std::string runtranscript(const tprogram& p, quor::tdialect d, bool reference)
     context c(d);
     c.session.reference = reference;
     c.session.steplimit = p.steplimit;   // a body that deletes its loop's variable may loop for ever
+    if (p.places) c.host.place = &c.session.place;
     c.unit(p.unit);
     c.host.answers.assign(p.answers.begin(), p.answers.end());
     std::ostringstream out;

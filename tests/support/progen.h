@@ -14,6 +14,7 @@ struct tprogram {
     std::vector<std::string> lines;     // the main procedure
     std::vector<std::string> answers;   // input-box answers ("<cancel>" cancels)
     long long steplimit = 20000;        // the run's step limit
+    bool places = true;                 // boxes and memo lines show the place they stand on
 };
 
 // A random program; `loadfile` is a unit file the program may load mid-run.

@@ -17,6 +17,8 @@ public:
     std::deque<std::string> files;          // file-dialog answers; "<cancel>" cancels
     std::int64_t clock = 12345678;          // milliseconds since midnight for the random built-in
     int processed = 0;                      // calls of processevents
+    // When set, every box and memo line is recorded with the place the session stands on.
+    const quor::tsourceplace* place = nullptr;
 
     // Plot windows: handle -> caption and visibility, as a headless stand-in.
     struct window {
@@ -26,7 +28,7 @@ public:
     std::map<std::int32_t, window> windows;
     std::int32_t nexthandle = 1001;
 
-    void showmessage(const std::string& text) override { events.push_back("box: " + text); }
+    void showmessage(const std::string& text) override { events.push_back("box: " + text + where()); }
     bool inputbox(const std::string& caption, const std::string& prompt, const std::string& deflt,
                   std::string& answer) override
     {
@@ -91,7 +93,13 @@ public:
     void errorreport(const std::string& text) override { events.push_back("error: " + text); }
     std::int64_t clockms() override { return clock; }
 
-    void append(const std::string& line) override { events.push_back("memo: " + line); }
+    void append(const std::string& line) override { events.push_back("memo: " + line + where()); }
+    // " @file:line" of the recorded place, or nothing.
+    std::string where() const
+    {
+        if (!place) return "";
+        return " @" + (place->file ? *place->file : std::string("-")) + ":" + std::to_string(place->line);
+    }
 
     // The events recorded since the last call, which clears them.
     std::vector<std::string> take()
