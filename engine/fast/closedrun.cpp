@@ -230,26 +230,34 @@ double kuser(const tkcall& c, double* slots, tkrun& r)
     return own[f.result];
 }
 
-// An argument whose evaluation calls nothing, so that it cannot change any variable or
-// function.
+// An expression whose evaluation calls nothing (its groups and the indexes of its elements
+// looked into), so that it cannot change any variable or function.
+bool pureform(const tcexpr& x, int depth);
+
+bool pureref(const tcref& r, int depth)
+{
+    if (!r.indexed) return true;
+    if (r.dims == 1) return pureform(formof(r.indexexpr), depth + 1);
+    // Several indexes: the items the index evaluation reads, up to the first empty one.
+    for (const auto& item : r.items)
+        if (!pureform(formof(item), depth + 1)) return false;
+    return true;
+}
+
+bool pureform(const tcexpr& x, int depth)
+{
+    if (depth > 64) return false;
+    for (const tcstep& st : x.steps) {
+        if (st.kind == tcstep::call) return false;
+        if (st.kind == tcstep::nested && !pureform(formof(*st.group), depth + 1)) return false;
+        if (st.kind == tcstep::var && !pureref(*st.ref, depth)) return false;
+    }
+    return true;
+}
+
 bool purearg(const tcarg& a)
 {
-    if (a.pure < 0) {
-        // Groups are looked into; their forms are what running them would make.
-        struct scan {
-            static bool pure(const tcexpr& x, int depth)
-            {
-                if (depth > 64) return false;
-                for (const tcstep& st : x.steps) {
-                    if (st.kind == tcstep::call) return false;
-                    if (st.kind == tcstep::nested && !pure(formof(*st.group), depth + 1)) return false;
-                    if (st.kind == tcstep::var && st.ref->indexed) return false;
-                }
-                return true;
-            }
-        };
-        a.pure = scan::pure(formof(a.expr), 0) ? 1 : 0;
-    }
+    if (a.pure < 0) a.pure = pureform(formof(a.expr), 0) ? 1 : 0;
     return a.pure == 1;
 }
 

@@ -63,6 +63,12 @@ TEST(ClosedCalls, ShowTheSameOnBothPaths)
         // A caller's array named like a parameter lies under it in every copy.
         {{"n[2]:=5", "print(fib(6)+n[2])"}, "memo: 13 @"},
         {{"x[1]:=4", "print(inc(x[1])+x[1])"}, "memo: 54 @"},
+        // Elements as arguments, their indexes plain, computed, past the end, or calling.
+        {{"x[2]:=4", "i:=1", "print(add(x[i+1],x[i]))"}, "memo: 4 @"},
+        {{"x[2]:=4", "print(add(x[7],1))"}, "box: array x[] out of range"},
+        {{"d[0]:=2", "d[1]:=2", "redim(m,d)", "m[1,1]:=3", "print(add(m[1,1],m[1,fib(2)]))"}, "memo: 6 @"},
+        {{"x[2]:=4", "print(add(x[fib(3)],1))"}, "memo: 5 @"},
+        {{"a:=1", "v[1]:=4", "print(add(a,v[mk(a)]))", "print(a[1])"}, "memo: 5 @"},
         {{"x[1]:=4", "print(inc(x))", "print(x[1])"}, "memo: 4 @"},
         {{"print(uses(4))"}, "memo: 5 @"},         // calls a function with a local
         {{"print(open(4))"}, "memo: "},            // an if without its end
