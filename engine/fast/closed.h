@@ -1,10 +1,10 @@
 #pragma once
-// Closed functions: user functions whose bodies read and write only their own parameters and
-// result (plain names), hold no loops, texts, elements, commands or call statements, and
-// call only such functions. A call tree of them cannot see the rest of the variable list a
-// call copies from its caller, so it runs on a few numbers per call level (slots) instead of
-// a copied list, with the same guards, steps, places, boxes and faults as the runners of
-// scanned stores. Only the files of this folder include it.
+// Closed functions: user functions whose bodies name only plain variables (no elements),
+// hold no texts, commands or call statements, and call only math built-ins and such
+// functions. A call tree of them can only see the variables of the names it uses, so it
+// runs on a few numbers per call level (slots, one per name the tree uses) instead of a
+// copied variable list, with the same guards, steps, places, boxes and faults as the
+// runners of scanned stores. Only the files of this folder include it.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -21,8 +21,15 @@ class tmemo;
 
 namespace fast {
 
-// Most slots (parameters and result, each name once) a closed function has.
-inline constexpr int maxslots = 8;
+// Most names a closure uses (a presence bit each).
+inline constexpr int maxslots = 24;
+
+// One call level's view of the variables of the closure's names: a value and whether the
+// variable is there, as in the call's copied list.
+struct tkframe {
+    double* v;                      // a value per slot of the closure
+    std::uint32_t present = 0;
+};
 
 struct tkexpr;
 struct tkcall;
@@ -34,6 +41,7 @@ struct tkstep {
     int code = 0;                      // op
     double value = 0;                  // number
     int slot = -1;                     // var
+    const tcref* ref = nullptr;        // var: as written, for its box
     std::unique_ptr<tkexpr> group;     // nested
     std::unique_ptr<tkcall> call;      // call
 };
@@ -41,12 +49,14 @@ struct tkstep {
 struct tkexpr {
     const tcexpr* form = nullptr;   // its scanned form: length and shape
     std::vector<tkstep> steps;
+    std::uint32_t reads = 0;        // the slots of its variables
 };
 
-// One argument of a call to a closed function: a caller's slot passed by name, or an
+// One argument of a call: a name, passed by name when the caller has its variable, or an
 // expression.
 struct tkarg {
-    int slot = -1;
+    const tcarg* form = nullptr;
+    int slot = -1;                  // the slot of its text as a name, or -1
     std::unique_ptr<tkexpr> expr;
 };
 
@@ -58,10 +68,22 @@ struct tkcall {
     std::vector<tkarg> args;
 };
 
-// A plain statement or an if line's condition: targets as slots, right of the last ":=".
+// A plain statement or a flow line's condition: targets as slots, right of the last ":=".
 struct tkstatement {
     std::vector<int> targets;
+    std::uint32_t sets = 0;         // the slots of its targets
     tkexpr expr;
+};
+
+// A for term name:=start[:step]:end.
+struct tkfor {
+    int slot = -1;
+    tkstatement start, step, end;
+};
+
+struct tkline {
+    tkstatement stmt;               // plain lines; if and while: the condition
+    std::unique_ptr<tkfor> forterm;
 };
 
 struct tkfunc {
@@ -69,16 +91,18 @@ struct tkfunc {
     const tfuncitem* item = nullptr;
     std::vector<int> params;          // the slot of each parameter
     int result = 0;                   // the slot of the result
-    std::vector<std::string> names;   // the slots' names (cut)
-    std::vector<tkstatement> lines;   // beside the store's lines: plain lines and if conditions
+    std::vector<tkline> lines;        // beside the store's lines
 };
 
 // A closed function with every function it may call, worked out for one state of the
 // function list.
 struct tkclosure {
     std::vector<std::unique_ptr<tkfunc>> funcs;   // the root first
-    std::vector<std::string> slotnames;   // the slot names of them all
-    std::vector<std::string> argnames;    // arguments that are not a caller's slot name
+    std::vector<std::string> slotnames;   // the names of the slots (cut)
+    std::vector<std::string> argnames;    // argument texts that are no slot's name
+    // Every function names only its parameters and result, which each call sets: no call
+    // reads what its caller's view holds, so views are not copied.
+    bool own = false;
 };
 
 // The closure of the item when it is closed in the list's present state, else null.
@@ -86,9 +110,9 @@ struct tkclosure {
 const tkclosure* closedof(const tfuncitem& item, const tcbody& body, tfunclist& funcs, tdialect d);
 
 // The call of the closure's root from a caller's variable list, when nothing in it needs
-// that list beyond its arguments: the arguments are taken as the general call takes them,
-// the body runs on slots and by-name arguments are copied back. False, with nothing done,
-// when the call must go the general way.
+// that list beyond the variables of the closure's names: the arguments are taken as the
+// general call takes them, the body runs on slots and by-name arguments are copied back.
+// False, with nothing done, when the call must go the general way.
 bool closedcall(const tkclosure& k, const std::vector<tcarg>& args, tvarlist& vars, tfunclist& funcs,
                 tmemo* memo, tsession& s, double& result);
 

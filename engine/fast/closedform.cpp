@@ -1,6 +1,6 @@
 // Working out whether a user function is closed, and its slot forms: every variable it
-// names is a parameter or its result, every call is to a math built-in or to a closed
-// function, and every line is a plain statement or an if with its end.
+// names is a plain name, every call is to a math built-in or to a closed function, and
+// every line is a plain statement, an if, for or while with its end, or a break.
 #include <memory>
 
 #include "closed.h"
@@ -40,14 +40,15 @@ public:
             if (!function(*queue_[i], *f)) return nullptr;
             out_->funcs.push_back(std::move(f));
         }
+        if (failed_) return nullptr;
+        out_->own = !local_;
         for (auto& [call, item] : links_) call->callee = out_->funcs[index(item)].get();
-        for (const auto& f : out_->funcs)
-            for (const std::string& n : f->names)
-                if (!hasname(out_->slotnames, n)) out_->slotnames.push_back(n);
-        // An argument passed as an expression must not name a variable of any caller: the
-        // general call would pass it by name.
-        for (const std::string& a : out_->argnames)
-            if (hasname(out_->slotnames, a)) return nullptr;
+        // An argument is passed by name when the caller has a variable of its text: that
+        // can only be a slot's, or one of the list the run is entered from.
+        for (tkarg* a : args_) {
+            a->slot = slotof(a->form->key, false);
+            if (a->slot < 0 && !hasname(out_->argnames, a->form->key)) out_->argnames.push_back(a->form->key);
+        }
         return std::move(out_);
     }
 
@@ -59,19 +60,28 @@ private:
         return i;
     }
 
-    static int slotof(const tkfunc& f, const std::string& key)
+    // The slot of a name, made when missing (unless add is false); -1 past maxslots.
+    int slotof(const std::string& key, bool add = true)
     {
-        for (std::size_t i = 0; i < f.names.size(); ++i)
-            if (samename(f.names[i], key)) return static_cast<int>(i);
-        return -1;
+        std::vector<std::string>& names = out_->slotnames;
+        for (std::size_t i = 0; i < names.size(); ++i)
+            if (samename(names[i], key)) return static_cast<int>(i);
+        if (!add) return -1;
+        if (names.size() >= static_cast<std::size_t>(maxslots)) {
+            failed_ = true;
+            return -1;
+        }
+        names.push_back(key);
+        return static_cast<int>(names.size()) - 1;
     }
 
-    int addslot(tkfunc& f, const std::string& key)
+    // The slot of a name the body uses; notes a name that is not the function's parameter
+    // or result.
+    int use(const std::string& key)
     {
-        const int at = slotof(f, key);
-        if (at >= 0) return at;
-        f.names.push_back(key);
-        return static_cast<int>(f.names.size()) - 1;
+        const int slot = slotof(key);
+        if (slot >= 0 && !(heads_ >> slot & 1)) local_ = true;
+        return slot;
     }
 
     bool function(const tfuncitem& item, tkfunc& f)
@@ -80,9 +90,11 @@ private:
         if (!b.plainhead || b.params.empty() || b.params.size() >= static_cast<std::size_t>(maxslots)) return false;
         f.body = &b;
         f.item = &item;
-        for (const auto& p : b.paramrefs) f.params.push_back(addslot(f, p->key));
-        f.result = addslot(f, b.resultkey);
-        if (f.names.size() > static_cast<std::size_t>(maxslots)) return false;
+        for (const auto& p : b.paramrefs) f.params.push_back(slotof(p->key));
+        f.result = slotof(b.resultkey);
+        if (failed_) return false;
+        heads_ = std::uint32_t(1) << f.result;
+        for (const int p : f.params) heads_ |= std::uint32_t(1) << p;
         f.lines.resize(b.store.lines.size());
         return lines(b.store, 0, b.store.count() - 1, f, 0);
     }
@@ -93,32 +105,49 @@ private:
         if (depth > maxnesting) return false;
         for (int current = first; current <= last;) {
             const tcline& l = st.lines[static_cast<std::size_t>(current)];
+            tkline& k = f.lines[static_cast<std::size_t>(current)];
             if (l.end >= st.count()) return false;   // a missing end faults: the general way reports it
-            if (l.code == kwfor || l.code == kwwhile || l.code == kwbreak) return false;
-            if (!statement(*l.stmt, f, f.lines[static_cast<std::size_t>(current)])) return false;
-            if (l.code == kwif) {
-                const int bodylast = (l.elseindex >= 0 ? l.elseindex : l.end) - 1;
+            if (l.code == kwfor) {
+                if (!forterm(*l.forterm, k)) return false;
+            } else if (l.code != kwbreak) {
+                if (!statement(*l.stmt, k.stmt)) return false;
+            }
+            if (l.code == kwif || l.code == kwfor || l.code == kwwhile) {
+                const int bodylast = (l.code == kwif && l.elseindex >= 0 ? l.elseindex : l.end) - 1;
                 if (!lines(st, current + 1, bodylast, f, depth + 1)) return false;
-                if (l.elseindex >= 0 && !lines(st, l.elseindex + 1, l.end - 1, f, depth + 1)) return false;
+                if (l.code == kwif && l.elseindex >= 0 && !lines(st, l.elseindex + 1, l.end - 1, f, depth + 1))
+                    return false;
             }
             current = l.end + 1;
         }
         return true;
     }
 
-    bool statement(const tcstatement& st, tkfunc& f, tkstatement& out)
+    bool forterm(const tcforterm& t, tkline& k)
+    {
+        // A term without ":=" or its end faults: the general way reports it.
+        if (t.noassign || t.noend || t.name->indexed) return false;
+        k.forterm = std::make_unique<tkfor>();
+        tkfor& f = *k.forterm;
+        f.slot = use(t.name->key);
+        return f.slot >= 0 && statement(*t.start, f.start) && (!t.hasstep || statement(*t.step, f.step)) &&
+               statement(*t.end, f.end);
+    }
+
+    bool statement(const tcstatement& st, tkstatement& out)
     {
         if (st.callform || st.targets.size() > maxtargets) return false;
         for (const auto& t : st.targets) {
             if (t->indexed) return false;
-            const int slot = slotof(f, t->key);
+            const int slot = use(t->key);
             if (slot < 0) return false;
             out.targets.push_back(slot);
+            out.sets |= std::uint32_t(1) << slot;
         }
-        return expr(*st.expr, f, out.expr, 0);
+        return expr(*st.expr, out.expr, 0);
     }
 
-    bool expr(const tcexpr& x, tkfunc& f, tkexpr& out, int depth)
+    bool expr(const tcexpr& x, tkexpr& out, int depth)
     {
         if (depth > maxnesting) return false;
         out.form = &x;
@@ -131,16 +160,18 @@ private:
             case tcstep::op: k.code = step.code; break;
             case tcstep::var:
                 if (step.ref->indexed) return false;
-                k.slot = slotof(f, step.ref->key);
+                k.slot = use(step.ref->key);
                 if (k.slot < 0) return false;
+                k.ref = step.ref.get();
+                out.reads |= std::uint32_t(1) << k.slot;
                 break;
             case tcstep::nested:
                 k.group = std::make_unique<tkexpr>();
-                if (!expr(formof(*step.group), f, *k.group, depth + 1)) return false;
+                if (!expr(formof(*step.group), *k.group, depth + 1)) return false;
                 break;
             case tcstep::call:
                 k.call = std::make_unique<tkcall>();
-                if (!call(*step.callform, f, *k.call, depth + 1)) return false;
+                if (!call(*step.callform, *k.call, depth + 1)) return false;
                 break;
             }
             out.steps.push_back(std::move(k));
@@ -150,7 +181,7 @@ private:
 
     // A call as the call form resolves it: math built-ins first, then commands and window
     // commands (not closed), then user functions.
-    bool call(const tccall& c, tkfunc& f, tkcall& out, int depth)
+    bool call(const tccall& c, tkcall& out, int depth)
     {
         out.form = &c;
         const int k = funcs_.mathnames.find(c.name, c.namebit);
@@ -159,7 +190,7 @@ private:
             out.math = k;
             if (k == 8) return true;
             out.arg = std::make_unique<tkexpr>();
-            return expr(formof(c.argexpr), f, *out.arg, depth);
+            return expr(formof(c.argexpr), *out.arg, depth);
         }
         if (funcs_.commandnames.find(c.name, c.namebit) >= 0 || funcs_.apinames.find(c.name, c.namebit) >= 0)
             return false;
@@ -167,16 +198,17 @@ private:
         if (!item) return false;
         const int m = static_cast<int>(bodyof(*item, d_).params.size());
         if (m < 1 || m >= maxslots) return false;
-        for (const tcarg& a : argsfor(c, m, d_)) {
-            if (a.quoted) return false;
-            tkarg ka;
-            ka.slot = a.bare ? slotof(f, a.key) : -1;
-            if (ka.slot < 0) {
-                out_->argnames.push_back(a.key);
-                ka.expr = std::make_unique<tkexpr>();
-                if (!expr(formof(a.expr), f, *ka.expr, depth)) return false;
-            }
-            out.args.push_back(std::move(ka));
+        const std::vector<tcarg>& cut = argsfor(c, m, d_);
+        out.args.resize(cut.size());
+        for (std::size_t i = 0; i < cut.size(); ++i) {
+            const tcarg& a = cut[i];
+            // A text or an element's text passed by name is bound its own way.
+            if (a.quoted || !a.bare) return false;
+            tkarg& ka = out.args[i];
+            ka.form = &a;
+            ka.expr = std::make_unique<tkexpr>();
+            if (!expr(formof(a.expr), *ka.expr, depth)) return false;
+            args_.push_back(&ka);
         }
         links_.emplace_back(&out, item);
         bool known = false;
@@ -188,8 +220,12 @@ private:
     tfunclist& funcs_;
     tdialect d_;
     std::shared_ptr<tkclosure> out_;
+    bool failed_ = false;   // more names than slots
+    bool local_ = false;    // a function names a variable besides its parameters and result
+    std::uint32_t heads_ = 0;   // the slots of the parameters and result of the function at hand
     std::vector<const tfuncitem*> queue_;
     std::vector<std::pair<tkcall*, const tfuncitem*>> links_;
+    std::vector<tkarg*> args_;
 };
 
 }  // namespace

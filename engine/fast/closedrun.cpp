@@ -22,6 +22,8 @@ struct tkrun {
     tmemo* memo;
     tsession& s;
     long long elements;
+    std::size_t slots;   // the closure's slot count
+    bool own;            // views are not copied (tkclosure::own)
 };
 
 // The nesting counters of brackets and blocks: a closed body nests both only as deep as its
@@ -29,27 +31,29 @@ struct tkrun {
 // so their guards cannot fail inside a closed run and are not taken; the stack is looked
 // at once per call level. Everything else a guard or runner does is done as it does it.
 
-double kgeneral(const tkexpr& k, double* slots, tkrun& r);
-double kuser(const tkcall& c, double* slots, tkrun& r);
+double kgeneral(const tkexpr& k, tkframe& f, tkrun& r);
+void kbody(const tkfunc& fn, tkframe& f, tkrun& r);
 
-inline double operand(const tkstep& st, const double* slots)
+inline double operand(const tkstep& st, const tkframe& f)
 {
-    return st.kind == tcstep::number ? st.value : slots[st.slot];
+    return st.kind == tcstep::number ? st.value : f.v[st.slot];
 }
 
-// quickvalue on slots: an operand is a number or a slot.
-[[gnu::always_inline]] inline bool kquick(const tkexpr& k, const double* slots, tsession& s, double& v)
+inline bool present(const tkframe& f, std::uint32_t slots) { return (f.present & slots) == slots; }
+
+// quickvalue on slots: an operand is a number or a slot whose variable is there.
+[[gnu::always_inline]] inline bool kquick(const tkexpr& k, const tkframe& f, tsession& s, double& v)
 {
     const tcexpr& x = *k.form;
-    if (s.evalbytes + x.length > maxevalbytes) return false;
-    const double left = operand(k.steps[0], slots);
+    if (s.evalbytes + x.length > maxevalbytes || !present(f, k.reads)) return false;
+    const double left = operand(k.steps[0], f);
     if (x.single) {
         v = left;
         return true;
     }
-    const double right = operand(k.steps[2], slots);
+    const double right = operand(k.steps[2], f);
     if (!x.ternary) return quickop(x.op, left, right, v);
-    const double third = operand(k.steps[4], slots);
+    const double third = operand(k.steps[4], f);
     double t;
     if (x.leftfirst) return quickop(x.op, left, right, t) && quickop(x.op2, t, third, v);
     return quickop(x.op2, right, third, t) && quickop(x.op, left, t, v);
@@ -57,21 +61,82 @@ inline double operand(const tkstep& st, const double* slots)
 
 // run: the quick way for the short shapes, else the general reduction (which gives the
 // same result for them, boxes included).
-[[gnu::always_inline]] inline double keval(const tkexpr& k, double* slots, tkrun& r)
+[[gnu::always_inline]] inline double keval(const tkexpr& k, tkframe& f, tkrun& r)
 {
     const tcexpr& x = *k.form;
     double v;
-    if ((x.single || x.binary || x.ternary) && kquick(k, slots, r.s, v)) return v;
-    return kgeneral(k, slots, r);
+    if ((x.single || x.binary || x.ternary) && kquick(k, f, r.s, v)) return v;
+    return kgeneral(k, f, r);
+}
+
+// getref of a variable not there: its box (in the editor) and -1.
+[[gnu::noinline]] double missing(const tkstep& st, tkrun& r)
+{
+    if (r.s.editor()) r.s.host.showmessage("The variable: " + st.ref->ref + "is not in.the final result maybe incorrected");
+    return -1;
+}
+
+// fastcalluserfunc of a closed function from a closed caller: the call's view starts as the
+// caller's, an argument naming a variable the caller has is passed by name. The call's
+// frame is tcallframe's: a level of call nesting and the caller's elements charged to the
+// copy budget.
+[[gnu::always_inline]] inline double kuser(const tkcall& c, tkframe& caller, tkrun& r)
+{
+    const tkfunc& fn = *c.callee;
+    tsession& s = r.s;
+    if (s.calldepth >= maxcalldepth) nestingfault(maxcalldepth, r.memo);
+    s.checkstack();
+    if (s.copiedelements + r.elements > s.copylimit) throw tfault("Error on assign varlist");
+    struct tlevel {
+        tsession& s;
+        long long elements;
+        tlevel(tsession& session, long long n) : s(session), elements(n)
+        {
+            ++s.calldepth;
+            s.copiedelements += elements;
+        }
+        ~tlevel()
+        {
+            --s.calldepth;
+            s.copiedelements -= elements;
+        }
+    } const level(s, r.elements);
+    // The values live in the call's own stack frame, as many as the closure has slots.
+    tkframe own{static_cast<double*>(__builtin_alloca(r.slots * sizeof(double)))};
+    if (r.own) {
+        own.present = ~std::uint32_t(0);   // only slots the binding sets are read
+    } else {
+        for (std::size_t i = 0; i < r.slots; ++i) own.v[i] = caller.v[i];
+        own.present = caller.present;
+    }
+    const std::size_t m = c.args.size();
+    std::uint32_t byname = 0;
+    for (std::size_t i = 0; i < m; ++i) {
+        const tkarg& a = c.args[i];
+        const int p = fn.params[i];
+        if (a.slot >= 0 && present(caller, std::uint32_t(1) << a.slot)) {
+            own.v[p] = caller.v[a.slot];
+            byname |= std::uint32_t(1) << i;
+        } else {
+            own.v[p] = keval(*a.expr, caller, r);
+        }
+        own.present |= std::uint32_t(1) << p;
+    }
+    own.v[fn.result] = 0;
+    own.present |= std::uint32_t(1) << fn.result;
+    kbody(fn, own, r);
+    for (std::size_t i = 0; byname != 0; ++i, byname >>= 1)
+        if (byname & 1) caller.v[c.args[i].slot] = own.v[fn.params[i]];
+    return own.v[fn.result];
 }
 
 // callform.
-[[gnu::noinline]] double kcallform(const tkcall& c, double* slots, tkrun& r)
+[[gnu::noinline]] double kcallform(const tkcall& c, tkframe& f, tkrun& r)
 {
     try {
         if (c.math == 8) return 3.141592653589793;
-        if (c.math >= 0) return applybuiltin(c.math, keval(*c.arg, slots, r), r.s);
-        return kuser(c, slots, r);
+        if (c.math >= 0) return applybuiltin(c.math, keval(*c.arg, f, r), r.s);
+        return kuser(c, f, r);
     } catch (const std::exception&) {
         const std::string text = "Error on function " + c.form->name + " inside compiler ";
         memoline(r.memo, text);
@@ -80,7 +145,7 @@ inline double operand(const tkstep& st, const double* slots)
 }
 
 // rungeneral.
-[[gnu::noinline]] double kgeneral(const tkexpr& k, double* slots, tkrun& r)
+[[gnu::noinline]] double kgeneral(const tkexpr& k, tkframe& f, tkrun& r)
 {
     tsession& s = r.s;
     const tcexpr& x = *k.form;
@@ -104,9 +169,12 @@ inline double operand(const tkstep& st, const double* slots)
         switch (step.kind) {
         case tcstep::number: a[na++] = step.value; break;
         case tcstep::op: o[no++] = step.code; break;
-        case tcstep::nested: a[na] = keval(*step.group, slots, r); ++na; break;
-        case tcstep::call: a[na] = kcallform(*step.call, slots, r); ++na; break;
-        case tcstep::var: a[na++] = slots[step.slot]; break;
+        case tcstep::nested: a[na] = keval(*step.group, f, r); ++na; break;
+        case tcstep::call: a[na] = kcallform(*step.call, f, r); ++na; break;
+        case tcstep::var:
+            a[na] = present(f, std::uint32_t(1) << step.slot) ? f.v[step.slot] : missing(step, r);
+            ++na;
+            break;
         }
     }
     if (no == 0 && na == 1) return a[0];
@@ -118,27 +186,37 @@ inline double operand(const tkstep& st, const double* slots)
     return reducecodes(a, o, na, no, s);
 }
 
+// Sets the targets of a statement (made when missing, as setscalar makes them).
+inline void settargets(const tkstatement& st, tkframe& f, double v)
+{
+    for (const int t : st.targets) f.v[t] = v;
+    f.present |= st.sets;
+}
+
 // execplain and assign: the statement's step, then its value set to every target.
-[[gnu::always_inline]] inline double kstatement(const tkstatement& st, double* slots, tkrun& r)
+[[gnu::always_inline]] inline double kstatement(const tkstatement& st, tkframe& f, tkrun& r)
 {
     r.s.beforestatement();
-    const double v = keval(st.expr, slots, r);
-    for (const int t : st.targets) slots[t] = v;
+    const double v = keval(st.expr, f, r);
+    settargets(st, f, v);
     return v;
 }
 
+// numberof of a statement.
+[[gnu::always_inline]] inline double knumber(const tkstatement& st, tkframe& f, tkrun& r) { return numberfromvalue(kstatement(st, f, r)); }
+
 // runplain: lines first..last, all statements, each at its place.
-[[gnu::noinline]] void kplain(const tkfunc& f, tfaultplace& fault, int first, int last, double* slots, tkrun& r)
+[[gnu::noinline]] void kplain(const tkfunc& fn, tfaultplace& fault, int first, int last, tkframe& f, tkrun& r)
 {
     tsession& s = r.s;
-    const tcstore& st = f.body->store;
+    const tcstore& st = fn.body->store;
     s.step();
     if (first > last) s.idlepass();
     int current = first;
     try {
         for (; current <= last; ++current) {
             s.place = {&st.source, st.lines[static_cast<std::size_t>(current)].sourceline};
-            kstatement(f.lines[static_cast<std::size_t>(current)], slots, r);
+            kstatement(fn.lines[static_cast<std::size_t>(current)].stmt, f, r);
         }
     } catch (const std::exception& e) {
         notefault(fault, st, current, e);
@@ -146,29 +224,110 @@ inline double operand(const tkstep& st, const double* slots)
     }
 }
 
-// runrange over lines that are plain statements and ifs (runif taken in line, its parts
-// without flow lines run as runplain runs them).
-[[gnu::noinline]] void krange(const tkfunc& f, tfaultplace& fault, int first, int last, double* slots, tkrun& r)
+int krange(const tkfunc& fn, tfaultplace& fault, int first, int last, tkframe& f, tkrun& r);
+
+// runpart: a part without flow lines runs as runplain (and as runquick, which does the same).
+inline int kpart(bool plain, const tkfunc& fn, tfaultplace& fault, int first, int last, tkframe& f, tkrun& r)
+{
+    if (!plain) return krange(fn, fault, first, last, f, r);
+    kplain(fn, fault, first, last, f, r);
+    return 1;
+}
+
+// runwhile.
+[[gnu::noinline]] void kwhile(const tkfunc& fn, tfaultplace& fault, int E, int I, tkframe& f, tkrun& r)
+{
+    const tcstore& st = fn.body->store;
+    const tcline& l = st.lines[static_cast<std::size_t>(I)];
+    try {
+        for (;;) {
+            // The condition stands on the while line, where the body's range leaves the place.
+            r.s.place = {&st.source, l.sourceline};
+            if (knumber(fn.lines[static_cast<std::size_t>(I)].stmt, f, r) < 1) break;
+            if (kpart(l.plainbody, fn, fault, I + 1, E - 1, f, r) == kwbreak) break;
+        }
+    } catch (const std::exception&) {
+        r.s.place = {&st.source, l.sourceline};
+        memoline(r.memo, "Error on while flow");
+        throw tfault("Error on while flow");
+    }
+}
+
+// runfor, with its passes as forpasses makes them.
+[[gnu::noinline]] void kfor(const tkfunc& fn, tfaultplace& fault, int E, int I, tkframe& f, tkrun& r)
+{
+    const tcline& line = fn.body->store.lines[static_cast<std::size_t>(I)];
+    const tcforterm& t = *line.forterm;
+    const tkfor& k = *fn.lines[static_cast<std::size_t>(I)].forterm;
+    double start = 1, step = 1, end = 100;
+    const std::string* unconsumed = &t.unconsumed[0];
+    try {
+        // The terms are read without the memo.
+        tkrun quiet{nullptr, r.s, r.elements, r.slots, r.own};
+        start = knumber(k.start, f, quiet);
+        unconsumed = &t.unconsumed[1];
+        if (t.hasstep) {
+            step = knumber(k.step, f, quiet);
+            unconsumed = &t.unconsumed[2];
+        }
+        end = knumber(k.end, f, quiet);
+    } catch (const std::exception&) {
+        throw tfault("Error on get term of for flow: " + *unconsumed);
+    }
+    const std::uint32_t bit = std::uint32_t(1) << k.slot;
+    f.v[k.slot] = start;
+    f.present |= bit;
+    try {
+        if (start != end) {
+            const double direction = end > start ? 1 : -1;
+            // Nothing runs between stepping the variable and testing it again.
+            double v = start;
+            for (;;) {
+                if ((end - v) * direction < 0) break;
+                if (kpart(line.plainbody, fn, fault, I + 1, E - 1, f, r) == kwbreak) break;
+                v = f.v[k.slot] + step;
+                f.v[k.slot] = v;
+            }
+        } else {
+            krange(fn, fault, I + 1, E - 1, f, r);
+        }
+    } catch (const std::exception&) {
+        r.s.place = {&fn.body->store.source, line.sourceline};   // where the body's range leaves it
+        memoline(r.memo, "Error on for flow");
+        throw tfault("Error on for flow");
+    }
+}
+
+// runrange over a closed body's lines (runif taken in line).
+[[gnu::noinline]] int krange(const tkfunc& fn, tfaultplace& fault, int first, int last, tkframe& f, tkrun& r)
 {
     tsession& s = r.s;
-    const tcstore& st = f.body->store;
+    const tcstore& st = fn.body->store;
     s.step();
     if (first > last) s.idlepass();
     int current = first;
+    int result = 1;
     try {
         while (current <= last) {
             const tcline& l = st.lines[static_cast<std::size_t>(current)];
             s.place = {&st.source, l.sourceline};
-            const double v = kstatement(f.lines[static_cast<std::size_t>(current)], slots, r);
             if (l.code == kwif) {
-                if (numberfromvalue(v) >= 1) {
+                if (knumber(fn.lines[static_cast<std::size_t>(current)].stmt, f, r) >= 1) {
                     const int bodylast = (l.elseindex >= 0 ? l.elseindex : l.end) - 1;
-                    if (l.plainbody) kplain(f, fault, current + 1, bodylast, slots, r);
-                    else krange(f, fault, current + 1, bodylast, slots, r);
+                    result = kpart(l.plainbody, fn, fault, current + 1, bodylast, f, r);
                 } else if (l.elseindex >= 0) {
-                    if (l.plainelse) kplain(f, fault, l.elseindex + 1, l.end - 1, slots, r);
-                    else krange(f, fault, l.elseindex + 1, l.end - 1, slots, r);
+                    result = kpart(l.plainelse, fn, fault, l.elseindex + 1, l.end - 1, f, r);
                 }
+                if (result == kwbreak) break;
+            } else if (l.code == kwfor) {
+                kfor(fn, fault, l.end, current, f, r);
+            } else if (l.code == kwwhile) {
+                kwhile(fn, fault, l.end, current, f, r);
+            } else if (l.code == kwbreak) {
+                result = kwbreak;
+                break;
+            } else {
+                kstatement(fn.lines[static_cast<std::size_t>(current)].stmt, f, r);
             }
             current = l.end + 1;
         }
@@ -176,58 +335,22 @@ inline double operand(const tkstep& st, const double* slots)
         notefault(fault, st, current, e);
         throw;
     }
+    return result;
 }
 
 // runcompiled: a fault ends the body with its box and memo line, and the call goes on.
 // The statements' places are let go when the body ends, as the ranges let them go.
-void kbody(const tkfunc& f, double* slots, tkrun& r)
+void kbody(const tkfunc& fn, tkframe& f, tkrun& r)
 {
-    const tcstore& st = f.body->store;
+    const tcstore& st = fn.body->store;
     tfaultplace fault;
     try {
         const tplaceguard keepplace(r.s);
-        if (st.plain) kplain(f, fault, 0, st.count() - 1, slots, r);
-        else krange(f, fault, 0, st.count() - 1, slots, r);
+        if (st.plain) kplain(fn, fault, 0, st.count() - 1, f, r);
+        else krange(fn, fault, 0, st.count() - 1, f, r);
     } catch (const std::exception& e) {
         endstore(st, fault, e, r.memo, r.s);
     }
-}
-
-// fastcalluserfunc of a closed function from a closed caller: the caller's slots are the
-// variables an argument may name. The call's frame is tcallframe's: a level of call nesting
-// and the caller's elements charged to the copy budget.
-double kuser(const tkcall& c, double* slots, tkrun& r)
-{
-    const tkfunc& f = *c.callee;
-    tsession& s = r.s;
-    if (s.calldepth >= maxcalldepth) nestingfault(maxcalldepth, r.memo);
-    s.checkstack();
-    if (s.copiedelements + r.elements > s.copylimit) throw tfault("Error on assign varlist");
-    struct tframe {
-        tsession& s;
-        long long elements;
-        tframe(tsession& session, long long n) : s(session), elements(n)
-        {
-            ++s.calldepth;
-            s.copiedelements += elements;
-        }
-        ~tframe()
-        {
-            --s.calldepth;
-            s.copiedelements -= elements;
-        }
-    } const frame(s, r.elements);
-    double own[maxslots];
-    const std::size_t m = c.args.size();
-    for (std::size_t i = 0; i < m; ++i) {
-        const tkarg& a = c.args[i];
-        own[f.params[i]] = a.slot >= 0 ? slots[a.slot] : keval(*a.expr, slots, r);
-    }
-    own[f.result] = 0;
-    kbody(f, own, r);
-    for (std::size_t i = 0; i < m; ++i)
-        if (c.args[i].slot >= 0) slots[c.args[i].slot] = own[f.params[i]];
-    return own[f.result];
 }
 
 // An expression whose evaluation calls nothing (its groups and the indexes of its elements
@@ -280,19 +403,26 @@ bool plainscalar(const tvar& v)
 bool closedcall(const tkclosure& k, const std::vector<tcarg>& args, tvarlist& vars, tfunclist& funcs, tmemo* memo,
                 tsession& s, double& result)
 {
-    const tkfunc& f = *k.funcs[0];
+    const tkfunc& fn = *k.funcs[0];
     const std::size_t m = args.size();
     for (const tcarg& a : args)
         if (a.quoted || !purearg(a)) return false;
-    // The caller's variables stay as they are in every copy the calls would make: none with
-    // elements may be a slot of the closure (a call would replace it), none may be named as
-    // an argument that the closure passes as an expression.
+    // The call's view: the caller's variables of the closure's names. None of them may hold
+    // elements (a call would replace them), and no variable of the caller may be named as
+    // an argument the closure passes as an expression.
+    double values[maxslots];
+    tkframe own{values};
+    for (std::size_t i = 0; i < k.slotnames.size(); ++i) own.v[i] = 0;
     long long elements = 0;
     for (const tvar& v : vars.items) {
-        if (!v.data.empty()) {
-            elements += v.count();
-            if (hasname(k.slotnames, v.name)) return false;
-        }
+        if (!v.data.empty()) elements += v.count();
+        for (std::size_t i = 0; i < k.slotnames.size(); ++i)
+            if (samename(k.slotnames[i], v.name)) {
+                if (!v.data.empty()) return false;
+                own.v[i] = v.value;
+                own.present |= std::uint32_t(1) << i;
+                break;
+            }
         if (!k.argnames.empty() && hasname(k.argnames, v.name)) return false;
     }
     // Arguments naming a variable of the caller are passed by name: numbers only here.
@@ -317,7 +447,6 @@ bool closedcall(const tkclosure& k, const std::vector<tcarg>& args, tvarlist& va
             --k.funcs[0]->body->closedruns;
         }
     } const keep(k, funcs);
-    double own[maxslots];
     for (std::size_t i = 0; i < m; ++i) {
         double v;
         if (source[i]) {
@@ -326,14 +455,16 @@ bool closedcall(const tkclosure& k, const std::vector<tcarg>& args, tvarlist& va
             const tcexpr& x = formof(args[i].expr);
             if (!((x.single || x.binary) && quickvalue(x, vars, s, 1, v))) v = run(x, vars, &funcs, memo, s);
         }
-        own[f.params[i]] = v;
+        own.v[fn.params[i]] = v;
+        own.present |= std::uint32_t(1) << fn.params[i];
     }
-    own[f.result] = 0;
-    tkrun r{memo, s, elements};
-    kbody(f, own, r);
+    own.v[fn.result] = 0;
+    own.present |= std::uint32_t(1) << fn.result;
+    tkrun r{memo, s, elements, k.slotnames.size(), k.own};
+    kbody(fn, own, r);
     for (std::size_t i = 0; i < m; ++i)
-        if (source[i]) source[i]->value = own[f.params[i]];
-    result = own[f.result];
+        if (source[i]) source[i]->value = own.v[fn.params[i]];
+    result = own.v[fn.result];
     return true;
 }
 

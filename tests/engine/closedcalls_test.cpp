@@ -30,6 +30,21 @@ const std::vector<std::string> closedunit = {
     "function r=cond(x)", "if(x:=x-1)", "r:=x", "end", "endfunction",
     "function r=add(x,y)", "r:=x+y", "endfunction",
     "function r=ov(x)", "r:=x", "r:=fib(x)*1e300*1e300", "endfunction",
+    // Locals: read before they are set they are the caller's (or missing).
+    "function r=loc2(x)", "r:=t+x", "t:=x", "r:=r+t", "endfunction",
+    "function r=outer(x)", "t:=x*10", "r:=loc2(x)+t", "endfunction",
+    "function r=hop(x)", "r:=loc2(t)", "endfunction",
+    // Loops, a break inside an if inside a loop, a for whose start is its end, a step.
+    "function r=sumto(n)", "r:=0", "for(i:=1:n)", "r:=r+i", "end", "endfunction",
+    "function r=findsq(n)", "r:=0", "k:=1", "while(k<n)", "if((k*k)>n)", "r:=k", "break", "end", "k:=k+1", "end",
+    "endfunction",
+    "function r=steps(a,b)", "r:=0", "for(j:=a:2:b)", "r:=r*10+j", "end", "r:=r+j/1000", "endfunction",
+    "function r=early(x)", "r:=1", "break", "r:=2", "endfunction",
+    "function r=loopfault(n)", "r:=0", "for(i:=1:n)", "r:=r+1/(i-2)", "end", "endfunction",
+    "function r=termfault(n)", "r:=0", "for(i:=1:fib(n)*1e300*1e300)", "r:=i", "end", "endfunction",
+    "function r=wbox(n)", "r:=0", "while((r+0*(1e300*1e300))<n)", "r:=r+1", "r:=r+0", "end", "endfunction",
+    "function r=spin(n)", "r:=0", "while(n>0)", "r:=r+1", "end", "endfunction",
+    "function r=wfault(n)", "r:=0", "while(r<n)", "r:=r+dz(0)+1", "end", "endfunction",
     "function r=mk(p)", "p[1]:=1", "r:=1", "endfunction",
 };
 
@@ -77,6 +92,20 @@ TEST(ClosedCalls, ShowTheSameOnBothPaths)
         {{"q:=2", "print(fib(q)+fib(q+3)+fib((q)))"}, "memo: 7 @"},
         {{"print(fib(25))"}, ""},                  // stops at the step limit, deep inside
         {{"print(ack(2,'3'))"}, "memo: "},
+        {{"print(loc2(2))"}, "memo: 3 @"},                        // t missing: -1 (and a box in the editor)
+        {{"t:=5", "print(loc2(2))", "print(t)"}, "memo: 9 @"},
+        {{"print(outer(3))"}, "memo: 66 @"},
+        {{"t:=4", "print(hop(1))"}, "memo: 12 @"},
+        {{"print(sumto(100))", "print(i)"}, "memo: 5050 @"},
+        {{"i:=7", "print(sumto(0)+i)"}, "memo: Error on for flow @:93"},   // the for line
+        {{"print(findsq(50))"}, "memo: 8 @"},
+        {{"print(steps(1,7))", "print(steps(3,3))", "print(steps(5,1))"}, "memo: 1357.009 @"},
+        {{"print(early(1))"}, "memo: 1 @"},
+        {{"print(loopfault(4))"}, "memo: 1E300 @"},
+        {{"print(termfault(3))"}, "memo: "},
+        {{"print(wfault(3))"}, "memo: 1E300 @"},
+        {{"print(spin(1))"}, "memo: Error on while flow @:"},
+        {{"print(wbox(3))"}, "memo: 3 @"},   // the condition's box (editor) stands on the while line
         // An argument that calls a function which makes the by-name variable an array.
         {{"a:=1", "print(add(a,mk(a)))", "print(a[1])"}, "memo: 2 @"},
     };
