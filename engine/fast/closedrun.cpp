@@ -32,6 +32,7 @@ struct tkrun {
 // at once per call level. Everything else a guard or runner does is done as it does it.
 
 double kgeneral(const tkexpr& k, tkframe& f, tkrun& r);
+double kcallform(const tkcall& c, tkframe& f, tkrun& r);
 void kbody(const tkfunc& fn, tkframe& f, tkrun& r);
 
 inline double operand(const tkstep& st, const tkframe& f)
@@ -66,6 +67,13 @@ inline bool present(const tkframe& f, std::uint32_t slots) { return (f.present &
     const tcexpr& x = *k.form;
     double v;
     if ((x.single || x.binary || x.ternary) && kquick(k, f, r.s, v)) return v;
+    if (k.steps.size() == 1 && k.steps[0].kind == tcstep::call) {
+        // One call: what the general reduction does for it, without its operand stacks.
+        tsession& s = r.s;
+        if (s.evalbytes + x.length > maxevalbytes) toolong(r.memo);
+        const tcharge<long long> held(s.evalbytes, x.length);
+        return kcallform(*k.steps[0].call, f, r);
+    }
     return kgeneral(k, f, r);
 }
 
@@ -151,7 +159,7 @@ inline bool present(const tkframe& f, std::uint32_t slots) { return (f.present &
     const tcexpr& x = *k.form;
     if (s.evalbytes + x.length > maxevalbytes) toolong(r.memo);
     const tcharge<long long> held(s.evalbytes, x.length);
-    constexpr std::size_t small = 16;
+    constexpr std::size_t small = 8;
     double abuf[small];
     int obuf[small];
     double* a = abuf;
