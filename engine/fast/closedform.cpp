@@ -136,7 +136,12 @@ private:
 
     bool statement(const tcstatement& st, tkstatement& out)
     {
-        if (st.callform || st.targets.size() > maxtargets) return false;
+        // A call statement runs as its expression when it calls no string function, command
+        // or window command (their tables come first).
+        if (st.callform && (funcs_.stringnames.find(st.callname) >= 0 || funcs_.commandnames.find(st.callname) >= 0 ||
+                            funcs_.apinames.find(st.callname) >= 0))
+            return false;
+        if (st.targets.size() > maxtargets) return false;
         for (const auto& t : st.targets) {
             if (t->indexed) return false;
             const int slot = use(t->key);

@@ -4,6 +4,8 @@
 
 #include "fault.h"
 #include "fixture.h"
+#include "fast/closed.h"
+#include "fast/fastparts.h"
 #include "progen.h"
 
 using namespace quortest;
@@ -43,6 +45,9 @@ const std::vector<std::string> closedunit = {
     "function r=loopfault(n)", "r:=0", "for(i:=1:n)", "r:=r+1/(i-2)", "end", "endfunction",
     "function r=termfault(n)", "r:=0", "for(i:=1:fib(n)*1e300*1e300)", "r:=i", "end", "endfunction",
     "function r=wbox(n)", "r:=0", "while((r+0*(1e300*1e300))<n)", "r:=r+1", "r:=r+0", "end", "endfunction",
+    "function r=proc(x)", "bump(x)", "r:=x", "bump(x)", "endfunction",
+    "function r=bump(y)", "y:=y+1", "r:=y", "endfunction",
+    "function r=stat(x)", "r:=x", "sin(x)", "fib(x)", "endfunction",
     "function r=spin(n)", "r:=0", "while(n>0)", "r:=r+1", "end", "endfunction",
     "function r=wfault(n)", "r:=0", "while(r<n)", "r:=r+dz(0)+1", "end", "endfunction",
     "function r=mk(p)", "p[1]:=1", "r:=1", "endfunction",
@@ -105,6 +110,9 @@ TEST(ClosedCalls, ShowTheSameOnBothPaths)
         {{"print(termfault(3))"}, "memo: "},
         {{"print(wfault(3))"}, "memo: 1E300 @"},
         {{"print(spin(1))"}, "memo: Error on while flow @:"},
+        // Call statements: a user function (by name, copied back), a built-in, a closed call.
+        {{"a:=1", "print(proc(a))", "print(a)"}, "memo: 3 @"},
+        {{"print(stat(4))"}, "memo: 4 @"},
         {{"print(wbox(3))"}, "memo: 3 @"},   // the condition's box (editor) stands on the while line
         // An argument that calls a function which makes the by-name variable an array.
         {{"a:=1", "print(add(a,mk(a)))", "print(a[1])"}, "memo: 2 @"},
@@ -171,4 +179,63 @@ TEST(ClosedCalls, ChargeWhatTheCopiesWouldHoldAgainstTheCopyBudget)
         // The fault comes at the same call level on both paths (the value tells the level).
         EXPECT_EQ(seen[1], seen[0]) << k.call << " " << k.limit;
     }
+}
+
+TEST(ClosedCalls, TheAnalysisTellsWhichFunctionsAreClosed)
+{
+    // Whether a function runs on slots decides only the speed; this pins which do, so that
+    // a change cannot silently send them the general way (or let one in that must not).
+    context c;
+    c.unit(closedunit);
+    c.unit({"function r=txt(x)", "r:=len(x)", "endfunction",
+            "function r=arr(x)", "r:=x[1]", "endfunction",
+            "function r=cmd(x)", "print(x)", "r:=x", "endfunction",
+            "function r=callstxt(x)", "r:=txt(x)", "endfunction",
+            "function r=quoted(x)", "r:=h('ab')", "endfunction",
+            "function r=nothere(x)", "r:=missingfn(x)", "endfunction",
+            "function r=callsmk(x)", "r:=mk(x)", "endfunction",
+            // A user function named like a string function: its call statement runs the latter.
+            "function r=strcpy(x)", "r:=x", "endfunction",
+            "function r=shadow(x)", "strcpy(x)", "r:=x", "endfunction",
+            "function r=shadowed(x)", "r:=strcpy(x)", "endfunction",
+            "function r=eval(x)", "r:=val('x')", "endfunction",
+            "function r=wide(a1,a2,a3,a4,a5,a6,a7,a8,a9,a10,a11,a12,a13,a14,a15,a16,a17,a18,a19,a20,a21,a22,a23)",
+            "r:=a1", "endfunction",
+            "function r=wider(a1,a2,a3,a4,a5,a6,a7,a8,a9,a10,a11,a12,a13,a14,a15,a16,a17,a18,a19,a20,a21,a22,a23,a24)",
+            "r:=a1", "endfunction"});
+    const struct {
+        const char* name;
+        bool closed;
+        std::size_t slots;   // of its closure, when closed
+    } cases[] = {
+        {"fib", true, 2},     {"ack", true, 3},       {"twice", true, 2},  {"w", true, 2},
+        {"same", true, 2},    {"big", true, 3},       {"loc2", true, 3},   {"outer", true, 3},
+        {"sumto", true, 3},   {"findsq", true, 3},    {"early", true, 2},  {"termfault", true, 3},
+        {"proc", true, 3},    {"stat", true, 3},      {"g", true, 3},      {"wide", true, 24},
+        {"uses", true, 3},    {"open", false, 0},    {"callsmk", false, 0},     {"mk", false, 0},    {"txt", false, 0},
+        {"arr", false, 0},    {"cmd", false, 0},      {"callstxt", false, 0}, {"quoted", false, 0},
+        {"nothere", false, 0}, {"eval", false, 0},    {"wider", false, 0},
+        {"shadow", false, 0}, {"shadowed", true, 2},
+    };
+    for (const auto& k : cases) {
+        const quor::tfuncitem* item = c.funcs.findfunc(k.name);
+        ASSERT_NE(item, nullptr) << k.name;
+        const quor::tcbody& body = quor::fast::bodyof(*item, c.session.dialect);
+        const quor::fast::tkclosure* closure = quor::fast::closedof(*item, body, c.funcs, c.session.dialect);
+        EXPECT_EQ(closure != nullptr, k.closed) << k.name;
+        if (closure) {
+            EXPECT_EQ(closure->slotnames.size(), k.slots) << k.name;
+        }
+    }
+    // A function that is replaced is worked out again: callsmk calls mk, which no longer
+    // writes an element; the closure names only parameters and results.
+    c.unit({"function r=mk(p)", "r:=p+1", "endfunction"});
+    const quor::tfuncitem* callsmk = c.funcs.findfunc("callsmk");
+    const quor::fast::tkclosure* now =
+        quor::fast::closedof(*callsmk, quor::fast::bodyof(*callsmk, c.session.dialect), c.funcs, c.session.dialect);
+    ASSERT_NE(now, nullptr);
+    EXPECT_TRUE(now->own);
+    EXPECT_EQ(c.eval("callsmk(4)"), 5);
+    const quor::tfuncitem* outer = c.funcs.findfunc("outer");
+    EXPECT_FALSE(quor::fast::closedof(*outer, quor::fast::bodyof(*outer, c.session.dialect), c.funcs, c.session.dialect)->own);
 }
