@@ -33,7 +33,8 @@ struct tkrun {
 
 double kgeneral(const tkexpr& k, tkframe& f, tkrun& r);
 double kcallform(const tkcall& c, tkframe& f, tkrun& r);
-void kbody(const tkfunc& fn, tkframe& f, tkrun& r);
+void kplain(const tkfunc& fn, tfaultplace& fault, int first, int last, tkframe& f, tkrun& r);
+int krange(const tkfunc& fn, tfaultplace& fault, int first, int last, tkframe& f, tkrun& r);
 
 inline double operand(const tkstep& st, const tkframe& f)
 {
@@ -82,6 +83,21 @@ inline bool present(const tkframe& f, std::uint32_t slots) { return (f.present &
 {
     if (r.s.editor()) r.s.host.showmessage("The variable: " + st.ref->ref + "is not in.the final result maybe incorrected");
     return -1;
+}
+
+// runcompiled: a fault ends the body with its box and memo line, and the call goes on.
+// The statements' places are let go when the body ends, as the ranges let them go.
+[[gnu::always_inline]] inline void kbody(const tkfunc& fn, tkframe& f, tkrun& r)
+{
+    const tcstore& st = fn.body->store;
+    tfaultplace fault;
+    try {
+        const tplaceguard keepplace(r.s);
+        if (st.plain) kplain(fn, fault, 0, st.count() - 1, f, r);
+        else krange(fn, fault, 0, st.count() - 1, f, r);
+    } catch (const std::exception& e) {
+        endstore(st, fault, e, r.memo, r.s);
+    }
 }
 
 // fastcalluserfunc of a closed function from a closed caller: the call's view starts as the
@@ -232,8 +248,6 @@ inline void settargets(const tkstatement& st, tkframe& f, double v)
     }
 }
 
-int krange(const tkfunc& fn, tfaultplace& fault, int first, int last, tkframe& f, tkrun& r);
-
 // runpart: a part without flow lines runs as runplain (and as runquick, which does the same).
 inline int kpart(bool plain, const tkfunc& fn, tfaultplace& fault, int first, int last, tkframe& f, tkrun& r)
 {
@@ -344,21 +358,6 @@ inline int kpart(bool plain, const tkfunc& fn, tfaultplace& fault, int first, in
         throw;
     }
     return result;
-}
-
-// runcompiled: a fault ends the body with its box and memo line, and the call goes on.
-// The statements' places are let go when the body ends, as the ranges let them go.
-void kbody(const tkfunc& fn, tkframe& f, tkrun& r)
-{
-    const tcstore& st = fn.body->store;
-    tfaultplace fault;
-    try {
-        const tplaceguard keepplace(r.s);
-        if (st.plain) kplain(fn, fault, 0, st.count() - 1, f, r);
-        else krange(fn, fault, 0, st.count() - 1, f, r);
-    } catch (const std::exception& e) {
-        endstore(st, fault, e, r.memo, r.s);
-    }
 }
 
 // An expression whose evaluation calls nothing (its groups and the indexes of its elements
