@@ -85,7 +85,7 @@ private:
     std::string call(int depth)
     {
         const std::string x = expr(depth + 1);
-        switch (pick(0, 31)) {
+        switch (pick(0, 32)) {
         case 0: return "sin(" + x + ")";
         case 1: return "ln(" + x + ")";
         case 2: return "sqrt(" + x + ")";
@@ -125,6 +125,8 @@ private:
         case 30: return "drop(" + argument(depth) + "," + argument(depth) + ")-drop(" + name() + "," + argument(depth) + ")";
         // Loops and a local read before it is set (the caller's, or missing).
         case 31: return "loops(" + argument(depth) + ")";
+        // Call statements in a body (a by-name argument copied back through them).
+        case 32: return "callst(" + argument(depth) + ")";
         default: return "g(" + x + ")";
         }
     }
@@ -376,6 +378,7 @@ private:
             "function y=drop(u1,u2)", "delvar(u1)", "z9:=u2", "u3[2]:=u2", "y:=u2+z9+len(u3)", "endfunction",
             "function y=loops(p)", "y:=0", "for(j:=p:p+2)", "y:=y+j*z8", "end", "while(y>p)", "y:=y-p-1",
             "if(y<3)", "break", "end", "end", "z8:=y", "endfunction",
+            "function y=callst(p)", "f(p,1)", "rec(p)", "y:=p+1", "endfunction",
             "function y=deep(k)", "if(k<1)", "y:=0", "else", "y:=1+deep(k-1)", "end", "endfunction",
             "function r=nest2(m,n)", "if(m<1)", "r:=n+1", "else", "if(n<1)", "r:=nest2(m-1,1)", "else",
             "r:=nest2(m-1,nest2(m,n-1))", "end", "end", "endfunction",
