@@ -414,23 +414,30 @@ bool closedcall(const tkclosure& k, const std::vector<tcarg>& args, tvarlist& va
     const std::size_t m = args.size();
     for (const tcarg& a : args)
         if (a.quoted || !purearg(a)) return false;
-    // The call's view: the caller's variables of the closure's names. None of them may hold
-    // elements (a call would replace them), and no variable of the caller may be named as
-    // an argument the closure passes as an expression.
-    double values[maxslots];
-    tkframe own{values};
-    for (std::size_t i = 0; i < k.slotnames.size(); ++i) own.v[i] = 0;
+    // None of the caller's variables of the closure's names may hold elements (a call
+    // would replace them), and no variable of the caller may be named as an argument the
+    // closure passes as an expression.
     long long elements = 0;
     for (const tvar& v : vars.items) {
-        if (!v.data.empty()) elements += v.count();
-        for (std::size_t i = 0; i < k.slotnames.size(); ++i)
-            if (samename(k.slotnames[i], v.name)) {
-                if (!v.data.empty()) return false;
-                own.v[i] = v.value;
-                own.present |= std::uint32_t(1) << i;
-                break;
-            }
+        if (!v.data.empty()) {
+            elements += v.count();
+            if (hasname(k.slotnames, v.name)) return false;
+        }
         if (!k.argnames.empty() && hasname(k.argnames, v.name)) return false;
+    }
+    // The call's view: the caller's variables of the closure's names (read only when a
+    // function of the closure names more than its parameters and result).
+    double values[maxslots];
+    tkframe own{values};
+    if (!k.own) {
+        for (std::size_t i = 0; i < k.slotnames.size(); ++i) own.v[i] = 0;
+        for (const tvar& v : vars.items)
+            for (std::size_t i = 0; i < k.slotnames.size(); ++i)
+                if (samename(k.slotnames[i], v.name)) {
+                    own.v[i] = v.value;
+                    own.present |= std::uint32_t(1) << i;
+                    break;
+                }
     }
     // Arguments naming a variable of the caller are passed by name: numbers only here.
     tvar* source[maxslots];
