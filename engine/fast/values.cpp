@@ -189,6 +189,15 @@ namespace {
     return reducecodes(a, o, na, no, s);
 }
 
+// rungeneral of an expression that is one call, without the operand stacks.
+[[gnu::noinline]] double runonecall(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsession& s)
+{
+    const tnestguard<&tsession::groupdepth, maxgroupdepth> guard(s, memo);
+    if (s.evalbytes + x.length > maxevalbytes) toolong(memo);
+    const tcharge<long long> held(s.evalbytes, x.length);
+    return callform(*x.steps[0].callform, vars, funcs, memo, s);
+}
+
 }  // namespace
 
 // The two commonest shapes (one plain operand; plain operand, operator, plain operand) with
@@ -198,6 +207,7 @@ double run(const tcexpr& x, tvarlist& vars, tfunclist* funcs, tmemo* memo, tsess
     if (!x.single && !x.binary) {
         double v;
         if (x.ternary && quickvalue(x, vars, s, 1, v)) return v;
+        if (x.steps.size() == 1 && x.steps[0].kind == tcstep::call) return runonecall(x, vars, funcs, memo, s);
         return rungeneral(x, vars, funcs, memo, s);
     }
     double v;
