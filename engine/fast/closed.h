@@ -18,6 +18,7 @@ class tfunclist;
 struct tfuncitem;
 class tvarlist;
 class tmemo;
+class telements;
 
 namespace fast {
 
@@ -29,6 +30,10 @@ inline constexpr int maxslots = 24;
 struct tkframe {
     double* v;                      // a value per slot of the closure
     std::uint32_t present = 0;
+    // When the closure reads elements: the elements each slot's variable holds (null for
+    // none), those of a variable of the list the run was entered from, or of one passed on
+    // by name from it; nothing inside a closed run writes elements.
+    const telements** data = nullptr;
 };
 
 struct tkexpr;
@@ -42,6 +47,7 @@ struct tkstep {
     double value = 0;                  // number
     int slot = -1;                     // var
     const tcref* ref = nullptr;        // var: as written, for its box
+    std::unique_ptr<tkexpr> index;     // var: the index of an element read (one index)
     std::unique_ptr<tkexpr> group;     // nested
     std::unique_ptr<tkcall> call;      // call
 };
@@ -50,6 +56,7 @@ struct tkexpr {
     const tcexpr* form = nullptr;   // its scanned form: length and shape
     std::vector<tkstep> steps;
     std::uint32_t reads = 0;        // the slots of its variables
+    bool quick = false;             // a short shape (quickvalue's) without elements
 };
 
 // One argument of a call: a name, passed by name when the caller has its variable, or an
@@ -103,6 +110,8 @@ struct tkclosure {
     // Every function names only its parameters and result, which each call sets: no call
     // reads what its caller's view holds, so views are not copied.
     bool own = false;
+    // Some function reads elements (of its parameters): call levels carry their elements.
+    bool arrays = false;
 };
 
 // The closure of the item when it is closed in the list's present state, else null.

@@ -1,6 +1,7 @@
 // Working out whether a user function is closed, and its slot forms: every variable it
-// names is a plain name, every call is to a math built-in or to a closed function, and
-// every line is a plain statement, an if, for or while with its end, or a break.
+// names is a plain name or an element (one index) of a parameter it reads, every call is
+// to a math built-in or to a closed function, and every line is a plain statement, an if,
+// for or while with its end, or a break.
 #include <memory>
 
 #include "closed.h"
@@ -40,7 +41,9 @@ public:
             if (!function(*queue_[i], *f)) return nullptr;
             out_->funcs.push_back(std::move(f));
         }
-        if (failed_) return nullptr;
+        // With elements about, a parameter named twice could hand one variable's elements
+        // to another through the copy-back; such trees go the general way.
+        if (failed_ || (out_->arrays && dupes_)) return nullptr;
         out_->own = !local_;
         for (auto& [call, item] : links_) call->callee = out_->funcs[index(item)].get();
         // An argument is passed by name when the caller has a variable of its text: that
@@ -93,8 +96,12 @@ private:
         for (const auto& p : b.paramrefs) f.params.push_back(slotof(p->key));
         f.result = slotof(b.resultkey);
         if (failed_) return false;
-        heads_ = std::uint32_t(1) << f.result;
-        for (const int p : f.params) heads_ |= std::uint32_t(1) << p;
+        params_ = 0;
+        for (const int p : f.params) {
+            if (params_ >> p & 1) dupes_ = true;
+            params_ |= std::uint32_t(1) << p;
+        }
+        heads_ = params_ | std::uint32_t(1) << f.result;
         f.lines.resize(b.store.lines.size());
         return lines(b.store, 0, b.store.count() - 1, f, 0);
     }
@@ -164,10 +171,19 @@ private:
             case tcstep::number: k.value = step.value; break;
             case tcstep::op: k.code = step.code; break;
             case tcstep::var:
-                if (step.ref->indexed) return false;
+                k.ref = step.ref.get();
+                if (step.ref->indexed) {
+                    // An element of a parameter, one index.
+                    if (step.ref->dims != 1) return false;
+                    k.slot = slotof(step.ref->namekey, false);
+                    if (k.slot < 0 || !(params_ >> k.slot & 1)) return false;
+                    k.index = std::make_unique<tkexpr>();
+                    if (!expr(formof(step.ref->indexexpr), *k.index, depth + 1)) return false;
+                    out_->arrays = true;
+                    break;
+                }
                 k.slot = use(step.ref->key);
                 if (k.slot < 0) return false;
-                k.ref = step.ref.get();
                 out.reads |= std::uint32_t(1) << k.slot;
                 break;
             case tcstep::nested:
@@ -181,6 +197,10 @@ private:
             }
             out.steps.push_back(std::move(k));
         }
+        // The short shapes go the quick way when none of their operands is an element.
+        auto plain = [&](std::size_t i) { return i < out.steps.size() && !out.steps[i].index; };
+        out.quick = (x.single && plain(0)) || (x.binary && plain(0) && plain(2)) ||
+                    (x.ternary && plain(0) && plain(2) && plain(4));
         return true;
     }
 
@@ -228,6 +248,8 @@ private:
     bool failed_ = false;   // more names than slots
     bool local_ = false;    // a function names a variable besides its parameters and result
     std::uint32_t heads_ = 0;   // the slots of the parameters and result of the function at hand
+    std::uint32_t params_ = 0;  // the slots of its parameters
+    bool dupes_ = false;        // a function names a parameter twice
     std::vector<const tfuncitem*> queue_;
     std::vector<std::pair<tkcall*, const tfuncitem*>> links_;
     std::vector<tkarg*> args_;

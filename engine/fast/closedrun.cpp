@@ -24,7 +24,27 @@ struct tkrun {
     long long elements;
     std::size_t slots;   // the closure's slot count
     bool own;            // views are not copied (tkclosure::own)
+    bool arrays;         // views carry elements (tkclosure::arrays); then a level copies
+    long long rest;      // the elements of that list's variables of other names besides theirs,
+    std::int64_t limit;  // and the list's element limit
 };
+
+inline long long countof(const telements* d) { return d ? static_cast<long long>(d->size()) : 0; }
+
+// The elements a call level's copied list holds: those of the closure's names and the rest.
+inline long long elementsof(const tkframe& f, const tkrun& r)
+{
+    long long n = r.rest;
+    for (std::size_t i = 0; i < r.slots; ++i) n += countof(f.data[i]);
+    return n;
+}
+
+// copybare's check of a variable's elements bound by name into a list holding total: the
+// growth past the list's limit is a store fault.
+inline void reserve(long long total, long long growth, const tkrun& r)
+{
+    if (growth > 0 && total + growth > r.limit) throw tfault("variables larger than storage allows");
+}
 
 // The nesting counters of brackets and blocks: a closed body nests both only as deep as its
 // text (the analysis bounds it far below their limits), and each call starts them afresh,
@@ -67,7 +87,7 @@ inline bool present(const tkframe& f, std::uint32_t slots) { return (f.present &
 {
     const tcexpr& x = *k.form;
     double v;
-    if ((x.single || x.binary || x.ternary) && kquick(k, f, r.s, v)) return v;
+    if (k.quick && kquick(k, f, r.s, v)) return v;
     if (k.steps.size() == 1 && k.steps[0].kind == tcstep::call) {
         // One call: what the general reduction does for it, without its operand stacks.
         tsession& s = r.s;
@@ -110,7 +130,8 @@ inline bool present(const tkframe& f, std::uint32_t slots) { return (f.present &
     tsession& s = r.s;
     if (s.calldepth >= maxcalldepth) nestingfault(maxcalldepth, r.memo);
     s.checkstack();
-    if (s.copiedelements + r.elements > s.copylimit) throw tfault("Error on assign varlist");
+    const long long elements = r.arrays ? elementsof(caller, r) : r.elements;
+    if (s.copiedelements + elements > s.copylimit) throw tfault("Error on assign varlist");
     struct tlevel {
         tsession& s;
         long long elements;
@@ -124,7 +145,7 @@ inline bool present(const tkframe& f, std::uint32_t slots) { return (f.present &
             --s.calldepth;
             s.copiedelements -= elements;
         }
-    } const level(s, r.elements);
+    } const level(s, elements);
     // The values live in the call's own stack frame, as many as the closure has slots.
     tkframe own{static_cast<double*>(__builtin_alloca(r.slots * sizeof(double)))};
     if (r.own) {
@@ -133,6 +154,11 @@ inline bool present(const tkframe& f, std::uint32_t slots) { return (f.present &
         for (std::size_t i = 0; i < r.slots; ++i) own.v[i] = caller.v[i];
         own.present = caller.present;
     }
+    long long total = elements;   // what the copied list holds while arguments are bound
+    if (r.arrays) {
+        own.data = static_cast<const telements**>(__builtin_alloca(r.slots * sizeof(const telements*)));
+        for (std::size_t i = 0; i < r.slots; ++i) own.data[i] = caller.data[i];
+    }
     const std::size_t m = c.args.size();
     std::uint32_t byname = 0;
     for (std::size_t i = 0; i < m; ++i) {
@@ -140,6 +166,12 @@ inline bool present(const tkframe& f, std::uint32_t slots) { return (f.present &
         const int p = fn.params[i];
         if (a.slot >= 0 && present(caller, std::uint32_t(1) << a.slot)) {
             own.v[p] = caller.v[a.slot];
+            if (r.arrays) {
+                const long long growth = countof(caller.data[a.slot]) - countof(own.data[p]);
+                reserve(total, growth, r);
+                total += growth;
+                own.data[p] = caller.data[a.slot];
+            }
             byname |= std::uint32_t(1) << i;
         } else {
             own.v[p] = keval(*a.expr, caller, r);
@@ -152,6 +184,28 @@ inline bool present(const tkframe& f, std::uint32_t slots) { return (f.present &
     for (std::size_t i = 0; byname != 0; ++i, byname >>= 1)
         if (byname & 1) caller.v[c.args[i].slot] = own.v[fn.params[i]];
     return own.v[fn.result];
+}
+
+// getvalue of an element of one index: the index, then the variable and its elements.
+[[gnu::noinline]] double kelement(const tkstep& st, tkframe& f, tkrun& r)
+{
+    const std::int64_t k = truncint(keval(*st.index, f, r));
+    tsession& s = r.s;
+    const std::string& name = st.ref->name;
+    if (k < 0) {
+        if (s.editor()) s.host.showmessage("Error on invalid variable: " + name + " the final result maybe incorrected");
+        return -1;
+    }
+    if (!present(f, std::uint32_t(1) << st.slot)) {
+        if (s.editor()) s.host.showmessage("The variable: " + name + "is not in.the final result maybe incorrected");
+        return 0;
+    }
+    const telements* d = f.data[st.slot];
+    if (k >= countof(d)) {
+        s.host.showmessage("array " + name + "[] out of range of array ,the result may be incorrected");
+        return 0;
+    }
+    return (*d)[static_cast<std::size_t>(k)];
 }
 
 // callform.
@@ -196,7 +250,8 @@ inline bool present(const tkframe& f, std::uint32_t slots) { return (f.present &
         case tcstep::nested: a[na] = keval(*step.group, f, r); ++na; break;
         case tcstep::call: a[na] = kcallform(*step.call, f, r); ++na; break;
         case tcstep::var:
-            a[na] = present(f, std::uint32_t(1) << step.slot) ? f.v[step.slot] : missing(step, r);
+            if (step.index) a[na] = kelement(step, f, r);
+            else a[na] = present(f, std::uint32_t(1) << step.slot) ? f.v[step.slot] : missing(step, r);
             ++na;
             break;
         }
@@ -285,7 +340,7 @@ inline int kpart(bool plain, const tkfunc& fn, tfaultplace& fault, int first, in
     const std::string* unconsumed = &t.unconsumed[0];
     try {
         // The terms are read without the memo.
-        tkrun quiet{nullptr, r.s, r.elements, r.slots, r.own};
+        tkrun quiet{nullptr, r.s, r.elements, r.slots, r.own, r.arrays, r.rest, r.limit};
         start = knumber(k.start, f, quiet);
         unconsumed = &t.unconsumed[1];
         if (t.hasstep) {
@@ -414,21 +469,36 @@ bool closedcall(const tkclosure& k, const std::vector<tcarg>& args, tvarlist& va
     const std::size_t m = args.size();
     for (const tcarg& a : args)
         if (a.quoted || !purearg(a)) return false;
-    // None of the caller's variables of the closure's names may hold elements (a call
-    // would replace them), and no variable of the caller may be named as an argument the
-    // closure passes as an expression.
+    // No variable of the caller may be named as an argument the closure passes as an
+    // expression. Unless the call levels carry their elements, none of the caller's
+    // variables of the closure's names may hold elements (a call would replace them).
     long long elements = 0;
     for (const tvar& v : vars.items) {
         if (!v.data.empty()) {
             elements += v.count();
-            if (hasname(k.slotnames, v.name)) return false;
+            if (!k.arrays && hasname(k.slotnames, v.name)) return false;
         }
         if (!k.argnames.empty() && hasname(k.argnames, v.name)) return false;
     }
-    // The call's view: the caller's variables of the closure's names (read only when a
-    // function of the closure names more than its parameters and result).
+    // The call's view: the caller's variables of the closure's names (their values read only
+    // when a function of the closure names more than its parameters and result).
     double values[maxslots];
+    const telements* data[maxslots];
     tkframe own{values};
+    long long rest = elements;
+    if (k.arrays) {
+        own.data = data;
+        for (std::size_t i = 0; i < k.slotnames.size(); ++i) data[i] = nullptr;
+        for (const tvar& v : vars.items)
+            for (std::size_t i = 0; i < k.slotnames.size(); ++i)
+                if (samename(k.slotnames[i], v.name)) {
+                    if (!v.data.empty()) {
+                        data[i] = &v.data;
+                        rest -= v.count();
+                    }
+                    break;
+                }
+    }
     if (!k.own) {
         for (std::size_t i = 0; i < k.slotnames.size(); ++i) own.v[i] = 0;
         for (const tvar& v : vars.items)
@@ -439,11 +509,12 @@ bool closedcall(const tkclosure& k, const std::vector<tcarg>& args, tvarlist& va
                     break;
                 }
     }
-    // Arguments naming a variable of the caller are passed by name: numbers only here.
+    // Arguments naming a variable of the caller are passed by name: numbers only, unless
+    // the call levels carry their elements.
     tvar* source[maxslots];
     for (std::size_t i = 0; i < m; ++i) {
         source[i] = lookup(vars, args[i].key, args[i].hint);
-        if (source[i] && !(args[i].bare && plainscalar(*source[i]))) return false;
+        if (source[i] && !(args[i].bare && (k.arrays || plainscalar(*source[i])))) return false;
     }
     // While the body runs, the closure and the items it calls stay (the root's call has
     // pinned the root).
@@ -461,10 +532,20 @@ bool closedcall(const tkclosure& k, const std::vector<tcarg>& args, tvarlist& va
             --k.funcs[0]->body->closedruns;
         }
     } const keep(k, funcs);
+    tkrun r{memo, s, elements, k.slotnames.size(), k.own, k.arrays, rest, vars.elementlimit};
+    long long total = elements;   // what the copied list holds while arguments are bound
     for (std::size_t i = 0; i < m; ++i) {
         double v;
         if (source[i]) {
             v = source[i]->value;
+            if (k.arrays) {
+                const int p = fn.params[i];
+                const telements* d = source[i]->data.empty() ? nullptr : &source[i]->data;
+                const long long growth = countof(d) - countof(data[p]);
+                reserve(total, growth, r);
+                total += growth;
+                data[p] = d;
+            }
         } else {
             const tcexpr& x = formof(args[i].expr);
             if (!((x.single || x.binary) && quickvalue(x, vars, s, 1, v))) v = run(x, vars, &funcs, memo, s);
@@ -474,7 +555,6 @@ bool closedcall(const tkclosure& k, const std::vector<tcarg>& args, tvarlist& va
     }
     own.v[fn.result] = 0;
     own.present |= std::uint32_t(1) << fn.result;
-    tkrun r{memo, s, elements, k.slotnames.size(), k.own};
     kbody(fn, own, r);
     for (std::size_t i = 0; i < m; ++i)
         if (source[i]) source[i]->value = own.v[fn.params[i]];

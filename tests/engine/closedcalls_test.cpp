@@ -48,6 +48,11 @@ const std::vector<std::string> closedunit = {
     "function r=proc(x)", "bump(x)", "r:=x", "bump(x)", "endfunction",
     "function r=bump(y)", "y:=y+1", "r:=y", "endfunction",
     "function r=stat(x)", "r:=x", "sin(x)", "fib(x)", "endfunction",
+    // Elements of parameters: passed by name, inherited by a parameter of the same name.
+    "function r=sumarr(a,n)", "r:=0", "for(j:=0:n-1)", "r:=r+a[j]", "end", "endfunction",
+    "function r=rsum(a,n)", "if(n<1)", "r:=0", "else", "r:=a[n-1]+rsum(a,n-1)", "end", "endfunction",
+    "function r=outerarr(a)", "r:=innerarr(5)+a[1]", "endfunction",
+    "function r=innerarr(a)", "r:=a[0]+a+a[-1]", "endfunction",
     "function r=spin(n)", "r:=0", "while(n>0)", "r:=r+1", "end", "endfunction",
     "function r=wfault(n)", "r:=0", "while(r<n)", "r:=r+dz(0)+1", "end", "endfunction",
     "function r=mk(p)", "p[1]:=1", "r:=1", "endfunction",
@@ -113,7 +118,12 @@ TEST(ClosedCalls, ShowTheSameOnBothPaths)
         // Call statements: a user function (by name, copied back), a built-in, a closed call.
         {{"a:=1", "print(proc(a))", "print(a)"}, "memo: 3 @"},
         {{"print(stat(4))"}, "memo: 4 @"},
-        {{"print(wbox(3))"}, "memo: 3 @"},   // the condition's box (editor) stands on the while line
+        {{"print(wbox(3))"}, "memo: 3 @"},
+        {{"for(j:=0:9)", "v[j]:=j*j", "end", "print(sumarr(v,10)+rsum(v,10))"}, "memo: 570 @"},
+        {{"v[2]:=4", "print(sumarr(v,5))", "print(rsum(v,0))"}, "memo: 4 @"},       // past the end: boxes, 0
+        {{"v[1]:=3", "w:=2", "print(sumarr(w,2)+sumarr(7,1))"}, "memo: 0 @"},      // no elements
+        {{"v[1]:=3", "v:=10", "print(outerarr(v))"}, "memo: 7 @"},    // 0+5-1 inside, and 3
+        {{"a[1]:=3", "a:=10", "print(innerarr(4)+a)"}, "memo: 13 @"},  // the caller's a lies under it   // the condition's box (editor) stands on the while line
         // An argument that calls a function which makes the by-name variable an array.
         {{"a:=1", "print(add(a,mk(a)))", "print(a[1])"}, "memo: 2 @"},
     };
@@ -135,17 +145,35 @@ TEST(ClosedCalls, ChargeWhatTheCopiesWouldHoldAgainstTheCopyBudget)
     // twice, once under its own name and once under the parameter's.
     const std::vector<std::string> unit = {"function r=f(x)", "if(x<1)", "r:=0", "else", "r:=1+f(x-1)", "end",
                                            "endfunction", "function r=g(p)", "if(p<1)", "r:=0", "else",
-                                           "r:=1+g(p-1)", "end", "endfunction"};
+                                           "r:=1+g(p-1)", "end", "endfunction",
+                                           // The same reading an element: call levels carry elements.
+                                           "function r=ga(p)", "if(p<1)", "r:=p[0]", "else", "r:=1+ga(p-1)", "end",
+                                           "endfunction",
+                                           "function r=gb(p)", "r:=gc(p)+1", "endfunction",
+                                           "function r=gc(q)", "r:=q[4]+q", "endfunction",
+                                           "function r=gx(x)", "if(x<1)", "r:=x[0]", "else", "r:=1+gx(x-1)", "end",
+                                           "endfunction"};
     const struct {
         long long limit;
         const char* call;
         double value;
         const char* first;   // the first event, "" for none
+        std::int64_t elementlimit = quor::maxlistelements;
     } cases[] = {
         {10, "f(y)", 3, ""},
         {12, "g(x)", 3, "memo: Error on function g inside compiler "},
         {15, "g(x)", 3, "memo: Error on function g inside compiler "},
         {200, "g(x)", 3, ""},
+        {12, "ga(x)", 3, "memo: Error on function ga inside compiler "},
+        {15, "ga(x)", 3, "memo: Error on function ga inside compiler "},
+        {200, "ga(x)", 3, ""},
+        // x bound by name to y: the caller's array is no longer in the copies (x[0] is not there).
+        {10, "gx(y)", 3, "box: array x[] out of range of array ,the result may be incorrected"},
+        // The list's element limit: binding x by name holds its elements twice, gc's q three
+        // times.
+        {200, "gb(x)", 5, "", 15},
+        {200, "gb(x)", 5, "memo: Error on function gc inside compiler ", 14},
+        {200, "gb(x)", 5, "memo: Error on function gb inside compiler ", 9},
     };
     for (const auto& k : cases) {
         std::vector<std::string> seen[2];
@@ -153,6 +181,7 @@ TEST(ClosedCalls, ChargeWhatTheCopiesWouldHoldAgainstTheCopyBudget)
             context c;
             c.session.reference = reference;
             c.session.copylimit = k.limit;
+            c.vars.elementlimit = k.elementlimit;
             c.unit(unit);
             c.assign("x[4]:=1");
             c.assign("x:=3");
@@ -194,6 +223,12 @@ TEST(ClosedCalls, TheAnalysisTellsWhichFunctionsAreClosed)
             "function r=quoted(x)", "r:=h('ab')", "endfunction",
             "function r=nothere(x)", "r:=missingfn(x)", "endfunction",
             "function r=callsmk(x)", "r:=mk(x)", "endfunction",
+            "function r=elocal(x)", "q:=x", "r:=q[1]", "endfunction",
+            "function r=eresult(x)", "r:=r[1]", "endfunction",
+            "function r=etwo(x)", "r:=x[1,1]", "endfunction",
+            "function r=ewrite(x)", "x[1]:=2", "r:=x", "endfunction",
+            "function r=edup(a,a)", "r:=a[0]", "endfunction",
+            "function r=edupcall(a)", "r:=same(a,a[0])", "endfunction",
             // A user function named like a string function: its call statement runs the latter.
             "function r=strcpy(x)", "r:=x", "endfunction",
             "function r=shadow(x)", "strcpy(x)", "r:=x", "endfunction",
@@ -213,9 +248,12 @@ TEST(ClosedCalls, TheAnalysisTellsWhichFunctionsAreClosed)
         {"sumto", true, 3},   {"findsq", true, 3},    {"early", true, 2},  {"termfault", true, 3},
         {"proc", true, 3},    {"stat", true, 3},      {"g", true, 3},      {"wide", true, 24},
         {"uses", true, 3},    {"open", false, 0},    {"callsmk", false, 0},     {"mk", false, 0},    {"txt", false, 0},
-        {"arr", false, 0},    {"cmd", false, 0},      {"callstxt", false, 0}, {"quoted", false, 0},
+        {"arr", true, 2},     {"cmd", false, 0},      {"callstxt", false, 0}, {"quoted", false, 0},
         {"nothere", false, 0}, {"eval", false, 0},    {"wider", false, 0},
         {"shadow", false, 0}, {"shadowed", true, 2},
+        {"sumarr", true, 4},  {"rsum", true, 3},     {"outerarr", true, 2},
+        {"elocal", false, 0}, {"eresult", false, 0}, {"etwo", false, 0}, {"ewrite", false, 0},
+        {"edup", false, 0},   {"edupcall", false, 0}, {"same", true, 2},
     };
     for (const auto& k : cases) {
         const quor::tfuncitem* item = c.funcs.findfunc(k.name);

@@ -85,7 +85,7 @@ private:
     std::string call(int depth)
     {
         const std::string x = expr(depth + 1);
-        switch (pick(0, 32)) {
+        switch (pick(0, 33)) {
         case 0: return "sin(" + x + ")";
         case 1: return "ln(" + x + ")";
         case 2: return "sqrt(" + x + ")";
@@ -127,6 +127,8 @@ private:
         case 31: return "loops(" + argument(depth) + ")";
         // Call statements in a body (a by-name argument copied back through them).
         case 32: return "callst(" + argument(depth) + ")";
+        // Elements of a parameter read in a loop (by name, or inherited by its name).
+        case 33: return "arrsum(" + argument(depth) + "," + std::to_string(pick(-1, 4)) + ")";
         default: return "g(" + x + ")";
         }
     }
@@ -379,6 +381,7 @@ private:
             "function y=loops(p)", "y:=0", "for(j:=p:p+2)", "y:=y+j*z8", "end", "while(y>p)", "y:=y-p-1",
             "if(y<3)", "break", "end", "end", "z8:=y", "endfunction",
             "function y=callst(p)", "f(p,1)", "rec(p)", "y:=p+1", "endfunction",
+            "function y=arrsum(p,k)", "y:=0", "for(j:=0:k)", "y:=y+p[j]+p[-j]", "end", "endfunction",
             "function y=deep(k)", "if(k<1)", "y:=0", "else", "y:=1+deep(k-1)", "end", "endfunction",
             "function r=nest2(m,n)", "if(m<1)", "r:=n+1", "else", "if(n<1)", "r:=nest2(m-1,1)", "else",
             "r:=nest2(m-1,nest2(m,n-1))", "end", "end", "endfunction",
