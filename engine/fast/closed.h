@@ -56,7 +56,8 @@ struct tkexpr {
     const tcexpr* form = nullptr;   // its scanned form: length and shape
     std::vector<tkstep> steps;
     std::uint32_t reads = 0;        // the slots of its variables
-    bool quick = false;             // a short shape (quickvalue's) without elements
+    bool quick = false;             // a short shape (quickvalue's) whose elements have plain indexes
+    bool elements = false;          // quick, and some operand is an element
 };
 
 // One argument of a call: a name, passed by name when the caller has its variable, or an

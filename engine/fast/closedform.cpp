@@ -197,10 +197,18 @@ private:
             }
             out.steps.push_back(std::move(k));
         }
-        // The short shapes go the quick way when none of their operands is an element.
-        auto plain = [&](std::size_t i) { return i < out.steps.size() && !out.steps[i].index; };
+        // The short shapes go the quick way when their elements' indexes are plain operands.
+        auto plain = [&](std::size_t i) {
+            if (i >= out.steps.size()) return false;
+            const tkstep& st = out.steps[i];
+            if (!st.index) return true;
+            out.elements = true;
+            const tkexpr& ix = *st.index;
+            return ix.form->single && !ix.steps[0].index;
+        };
         out.quick = (x.single && plain(0)) || (x.binary && plain(0) && plain(2)) ||
                     (x.ternary && plain(0) && plain(2) && plain(4));
+        out.elements = out.quick && out.elements;
         return true;
     }
 

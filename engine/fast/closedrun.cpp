@@ -63,11 +63,58 @@ inline double operand(const tkstep& st, const tkframe& f)
 
 inline bool present(const tkframe& f, std::uint32_t slots) { return (f.present & slots) == slots; }
 
-// quickvalue on slots: an operand is a number or a slot whose variable is there.
+// quickoperand of an element whose index is a plain operand: the element when the index,
+// `held` bytes of expression text held, would pass its guard and the element is there.
+[[gnu::always_inline]] inline bool kquickelement(const tkstep& st, const tkframe& f, tsession& s, long long held, double& x)
+{
+    const tkexpr& ix = *st.index;
+    const tkstep& i = ix.steps[0];
+    if (s.evalbytes + held + ix.form->length > maxevalbytes) return false;
+    double index;
+    if (i.kind == tcstep::number) {
+        index = i.value;
+    } else {
+        if (!present(f, std::uint32_t(1) << i.slot)) return false;
+        index = f.v[i.slot];
+    }
+    const std::int64_t at = truncint(index);
+    const telements* d = f.data[st.slot];
+    if (at < 0 || at >= countof(d) || !present(f, std::uint32_t(1) << st.slot)) return false;
+    x = (*d)[static_cast<std::size_t>(at)];
+    return true;
+}
+
+// kquick of a short shape with elements among its operands.
+[[gnu::noinline]] bool kquickelements(const tkexpr& k, const tkframe& f, tsession& s, double& v)
+{
+    const tcexpr& x = *k.form;
+    double a[3];
+    const std::size_t n = x.single ? 1 : x.binary ? 2 : 3;
+    for (std::size_t j = 0; j < n; ++j) {
+        const tkstep& st = k.steps[2 * j];
+        if (st.index) {
+            if (!kquickelement(st, f, s, x.length, a[j])) return false;
+        } else {
+            a[j] = operand(st, f);
+        }
+    }
+    if (x.single) {
+        v = a[0];
+        return true;
+    }
+    if (!x.ternary) return quickop(x.op, a[0], a[1], v);
+    double t;
+    if (x.leftfirst) return quickop(x.op, a[0], a[1], t) && quickop(x.op2, t, a[2], v);
+    return quickop(x.op2, a[1], a[2], t) && quickop(x.op, a[0], t, v);
+}
+
+// quickvalue on slots: an operand is a number or a slot whose variable is there (or an
+// element of a plain index that is there).
 [[gnu::always_inline]] inline bool kquick(const tkexpr& k, const tkframe& f, tsession& s, double& v)
 {
     const tcexpr& x = *k.form;
     if (s.evalbytes + x.length > maxevalbytes || !present(f, k.reads)) return false;
+    if (k.elements) return kquickelements(k, f, s, v);
     const double left = operand(k.steps[0], f);
     if (x.single) {
         v = left;

@@ -51,6 +51,7 @@ const std::vector<std::string> closedunit = {
     // Elements of parameters: passed by name, inherited by a parameter of the same name.
     "function r=sumarr(a,n)", "r:=0", "for(j:=0:n-1)", "r:=r+a[j]", "end", "endfunction",
     "function r=rsum(a,n)", "if(n<1)", "r:=0", "else", "r:=a[n-1]+rsum(a,n-1)", "end", "endfunction",
+    "function r=eabs(a)", "r:=a[q]", "q:=1", "r:=r+a[q]", "endfunction",
     "function r=outerarr(a)", "r:=innerarr(5)+a[1]", "endfunction",
     "function r=innerarr(a)", "r:=a[0]+a+a[-1]", "endfunction",
     "function r=spin(n)", "r:=0", "while(n>0)", "r:=r+1", "end", "endfunction",
@@ -123,7 +124,8 @@ TEST(ClosedCalls, ShowTheSameOnBothPaths)
         {{"v[2]:=4", "print(sumarr(v,5))", "print(rsum(v,0))"}, "memo: 4 @"},       // past the end: boxes, 0
         {{"v[1]:=3", "w:=2", "print(sumarr(w,2)+sumarr(7,1))"}, "memo: 0 @"},      // no elements
         {{"v[1]:=3", "v:=10", "print(outerarr(v))"}, "memo: 7 @"},    // 0+5-1 inside, and 3
-        {{"a[1]:=3", "a:=10", "print(innerarr(4)+a)"}, "memo: 13 @"},  // the caller's a lies under it   // the condition's box (editor) stands on the while line
+        {{"a[1]:=3", "a:=10", "print(innerarr(4)+a)"}, "memo: 13 @"},  // the caller's a lies under it
+        {{"v[1]:=3", "print(eabs(v))"}, "memo: 2 @"},   // q missing, then set: -1, then 3   // the condition's box (editor) stands on the while line
         // An argument that calls a function which makes the by-name variable an array.
         {{"a:=1", "print(add(a,mk(a)))", "print(a[1])"}, "memo: 2 @"},
     };
