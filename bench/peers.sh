@@ -97,6 +97,7 @@ grid|fill and sum a 150x150x150 array|-
 fib30|recursive fib(30) from a unit|fib.txt
 ack|ack(2,900) three times, ~1,800 deep|ack.txt
 add3|2,000,000 calls s:=add3(s,i,1) from the main|add3.txt
+sumarr|10,000 sums of a 1,000-element array by name|sumarr.txt
 text|100,000-character text one char at a time|-
 WORKS
 
