@@ -16,17 +16,17 @@ namespace fast {
 
 namespace {
 
-// What every call of a closed run shares: the session, the memo and the elements each call
-// level copies (those of the list the run was entered from).
+// What every call of a closed run shares: the session, the memo, and what it needs of the
+// list the run was entered from.
 struct tkrun {
     tmemo* memo;
     tsession& s;
-    long long elements;
-    std::size_t slots;   // the closure's slot count
-    bool own;            // views are not copied (tkclosure::own)
-    bool arrays;         // views carry elements (tkclosure::arrays); then a level copies
-    long long rest;      // the elements of that list's variables of other names besides theirs,
-    std::int64_t limit;  // and the list's element limit
+    long long elements;   // the elements that list holds (each call level copies them)
+    std::size_t slots;    // the closure's slot count
+    bool own;             // views are not copied (tkclosure::own)
+    bool arrays;          // views carry elements (tkclosure::arrays), and then:
+    long long rest;       // the elements of that list's variables of other names
+    std::int64_t limit;   // that list's element limit
 };
 
 inline long long countof(const telements* d) { return d ? static_cast<long long>(d->size()) : 0; }
