@@ -171,13 +171,14 @@ inline bool present(const tkframe& f, std::uint32_t slots) { return (f.present &
 // caller's, an argument naming a variable the caller has is passed by name. The call's
 // frame is tcallframe's: a level of call nesting and the caller's elements charged to the
 // copy budget.
+template <bool arrays>
 [[gnu::always_inline]] inline double kuser(const tkcall& c, tkframe& caller, tkrun& r)
 {
     const tkfunc& fn = *c.callee;
     tsession& s = r.s;
     if (s.calldepth >= maxcalldepth) nestingfault(maxcalldepth, r.memo);
     s.checkstack();
-    const long long elements = r.arrays ? elementsof(caller, r) : r.elements;
+    const long long elements = arrays ? elementsof(caller, r) : r.elements;
     if (s.copiedelements + elements > s.copylimit) throw tfault("Error on assign varlist");
     struct tlevel {
         tsession& s;
@@ -202,7 +203,7 @@ inline bool present(const tkframe& f, std::uint32_t slots) { return (f.present &
         own.present = caller.present;
     }
     long long total = elements;   // what the copied list holds while arguments are bound
-    if (r.arrays) {
+    if constexpr (arrays) {
         own.data = static_cast<const telements**>(__builtin_alloca(r.slots * sizeof(const telements*)));
         for (std::size_t i = 0; i < r.slots; ++i) own.data[i] = caller.data[i];
     }
@@ -213,7 +214,7 @@ inline bool present(const tkframe& f, std::uint32_t slots) { return (f.present &
         const int p = fn.params[i];
         if (a.slot >= 0 && present(caller, std::uint32_t(1) << a.slot)) {
             own.v[p] = caller.v[a.slot];
-            if (r.arrays) {
+            if constexpr (arrays) {
                 const long long growth = countof(caller.data[a.slot]) - countof(own.data[p]);
                 reserve(total, growth, r);
                 total += growth;
@@ -261,7 +262,7 @@ inline bool present(const tkframe& f, std::uint32_t slots) { return (f.present &
     try {
         if (c.math == 8) return 3.141592653589793;
         if (c.math >= 0) return applybuiltin(c.math, keval(*c.arg, f, r), r.s);
-        return kuser(c, f, r);
+        return r.arrays ? kuser<true>(c, f, r) : kuser<false>(c, f, r);
     } catch (const std::exception&) {
         const std::string text = "Error on function " + c.form->name + " inside compiler ";
         memoline(r.memo, text);
