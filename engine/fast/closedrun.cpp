@@ -277,19 +277,9 @@ template <bool arrays>
     const tcexpr& x = *k.form;
     if (s.evalbytes + x.length > maxevalbytes) toolong(r.memo);
     const tcharge<long long> held(s.evalbytes, x.length);
-    constexpr std::size_t small = 8;
-    double abuf[small];
-    int obuf[small];
-    double* a = abuf;
-    int* o = obuf;
-    std::unique_ptr<double[]> abig;
-    std::unique_ptr<int[]> obig;
-    if (x.operands > small || x.operators > small) [[unlikely]] {
-        abig.reset(new double[x.operands]);
-        obig.reset(new int[x.operators]);
-        a = abig.get();
-        o = obig.get();
-    }
+    tstacks<8> stacks(x);
+    double* const a = stacks.a;
+    int* const o = stacks.o;
     std::size_t na = 0, no = 0;
     for (const tkstep& step : k.steps) {
         switch (step.kind) {
@@ -304,13 +294,7 @@ template <bool arrays>
             break;
         }
     }
-    if (no == 0 && na == 1) return a[0];
-    if (no == 1 && na == 2) return applycode(o[0], a[0], a[1], s);
-    if (no == 2 && na == 3) {
-        if (codepriority(o[0]) >= codepriority(o[1])) return applycode(o[1], applycode(o[0], a[0], a[1], s), a[2], s);
-        return applycode(o[0], a[0], applycode(o[1], a[1], a[2], s), s);
-    }
-    return reducecodes(a, o, na, no, s);
+    return reducestacks(a, o, na, no, s);
 }
 
 // Sets the targets of a statement (made when missing, as setscalar makes them).

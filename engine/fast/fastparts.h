@@ -13,6 +13,7 @@
 #include "funclist.h"
 #include "funcstore.h"
 #include "numtext.h"
+#include "partlist.h"
 #include "session.h"
 #include "variables.h"
 
@@ -61,6 +62,45 @@ inline double numberfromvalue(double value)
     if (std::fabs(value) < 1e15 && static_cast<double>(static_cast<long long>(value)) == value)
         return value == 0 ? 0.0 : value;
     return numberthroughtext(value);
+}
+
+// The operand and operator stacks of a general reduction: in the frame for up to N of
+// each, else on the heap.
+template <std::size_t N>
+class tstacks {
+public:
+    explicit tstacks(const tcexpr& x)
+    {
+        if (x.operands > N || x.operators > N) [[unlikely]] {
+            abig_.reset(new double[x.operands]);
+            obig_.reset(new int[x.operators]);
+            a = abig_.get();
+            o = obig_.get();
+        }
+    }
+    tstacks(const tstacks&) = delete;
+    tstacks& operator=(const tstacks&) = delete;
+    double* a = abuf_;
+    int* o = obuf_;
+
+private:
+    double abuf_[N];
+    int obuf_[N];
+    std::unique_ptr<double[]> abig_;
+    std::unique_ptr<int[]> obig_;
+};
+
+// The reduction of the stacks as the general reduction makes it: one operand, or one or two
+// operators (the one of higher priority first, the left one when alike), directly.
+inline double reducestacks(double* a, int* o, std::size_t na, std::size_t no, tsession& s)
+{
+    if (no == 0 && na == 1) return a[0];
+    if (no == 1 && na == 2) return applycode(o[0], a[0], a[1], s);
+    if (no == 2 && na == 3) {
+        if (codepriority(o[0]) >= codepriority(o[1])) return applycode(o[1], applycode(o[0], a[0], a[1], s), a[2], s);
+        return applycode(o[0], a[0], applycode(o[1], a[1], a[2], s), s);
+    }
+    return reducecodes(a, o, na, no, s);
 }
 
 // Records the first fault of a run: the line it stood on and its text.

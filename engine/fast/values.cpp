@@ -154,19 +154,9 @@ namespace {
     const tnestguard<&tsession::groupdepth, maxgroupdepth> guard(s, memo);
     if (s.evalbytes + x.length > maxevalbytes) toolong(memo);
     const tcharge<long long> held(s.evalbytes, x.length);
-    constexpr std::size_t small = 16;
-    double abuf[small];
-    int obuf[small];
-    double* a = abuf;
-    int* o = obuf;
-    std::unique_ptr<double[]> abig;
-    std::unique_ptr<int[]> obig;
-    if (x.operands > small || x.operators > small) [[unlikely]] {
-        abig.reset(new double[x.operands]);
-        obig.reset(new int[x.operators]);
-        a = abig.get();
-        o = obig.get();
-    }
+    tstacks<16> stacks(x);
+    double* const a = stacks.a;
+    int* const o = stacks.o;
     std::size_t na = 0, no = 0;
     for (const tcstep& step : x.steps) {
         switch (step.kind) {
@@ -177,16 +167,7 @@ namespace {
         case tcstep::var: a[na] = getref(*step.ref, vars, funcs, memo, s); ++na; break;
         }
     }
-    // One operand, or one operator between two: what the reduction would do, directly.
-    if (no == 0 && na == 1) return a[0];
-    if (no == 1 && na == 2) return applycode(o[0], a[0], a[1], s);
-    // Two operators: the reduction applies the one of higher priority first, the left one
-    // when they are alike.
-    if (no == 2 && na == 3) {
-        if (codepriority(o[0]) >= codepriority(o[1])) return applycode(o[1], applycode(o[0], a[0], a[1], s), a[2], s);
-        return applycode(o[0], a[0], applycode(o[1], a[1], a[2], s), s);
-    }
-    return reducecodes(a, o, na, no, s);
+    return reducestacks(a, o, na, no, s);
 }
 
 // rungeneral of an expression that is one call, without the operand stacks.
