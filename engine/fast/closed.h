@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "compiled.h"
+#include "variables.h"
 
 namespace quor {
 
@@ -114,6 +115,14 @@ struct tkclosure {
     // Some function reads elements (of its parameters): call levels carry their elements.
     bool arrays = false;
 };
+
+// The position of the name among names (cut names, compared exactly), or -1.
+inline int nameindex(const std::vector<std::string>& names, const std::string& key)
+{
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (samename(names[i], key)) return static_cast<int>(i);
+    return -1;
+}
 
 // The closure of the item when it is closed in the list's present state, else null.
 // Worked out once per state of the list and kept with the item's scanned body.

@@ -20,13 +20,6 @@ namespace {
 constexpr int maxnesting = 64;
 constexpr std::size_t maxtargets = 16;
 
-bool hasname(const std::vector<std::string>& names, const std::string& key)
-{
-    for (const std::string& n : names)
-        if (samename(n, key)) return true;
-    return false;
-}
-
 class tbuilder {
 public:
     tbuilder(tfunclist& funcs, tdialect d) : funcs_(funcs), d_(d) {}
@@ -50,7 +43,7 @@ public:
         // can only be a slot's, or one of the list the run is entered from.
         for (tkarg* a : args_) {
             a->slot = slotof(a->form->key, false);
-            if (a->slot < 0 && !hasname(out_->argnames, a->form->key)) out_->argnames.push_back(a->form->key);
+            if (a->slot < 0 && nameindex(out_->argnames, a->form->key) < 0) out_->argnames.push_back(a->form->key);
         }
         return std::move(out_);
     }
@@ -67,9 +60,8 @@ private:
     int slotof(const std::string& key, bool add = true)
     {
         std::vector<std::string>& names = out_->slotnames;
-        for (std::size_t i = 0; i < names.size(); ++i)
-            if (samename(names[i], key)) return static_cast<int>(i);
-        if (!add) return -1;
+        const int at = nameindex(names, key);
+        if (at >= 0 || !add) return at;
         if (names.size() >= static_cast<std::size_t>(maxslots)) {
             failed_ = true;
             return -1;

@@ -478,13 +478,6 @@ bool purearg(const tcarg& a)
     return a.pure == 1;
 }
 
-bool hasname(const std::vector<std::string>& names, const std::string& key)
-{
-    for (const std::string& n : names)
-        if (samename(n, key)) return true;
-    return false;
-}
-
 // A variable that is a number only: no elements, the sizes and strides of a scalar.
 bool plainscalar(const tvar& v)
 {
@@ -508,9 +501,9 @@ bool closedcall(const tkclosure& k, const std::vector<tcarg>& args, tvarlist& va
     for (const tvar& v : vars.items) {
         if (!v.data.empty()) {
             elements += v.count();
-            if (!k.arrays && hasname(k.slotnames, v.name)) return false;
+            if (!k.arrays && nameindex(k.slotnames, v.name) >= 0) return false;
         }
-        if (!k.argnames.empty() && hasname(k.argnames, v.name)) return false;
+        if (!k.argnames.empty() && nameindex(k.argnames, v.name) >= 0) return false;
     }
     // The call's view: the caller's variables of the closure's names (their values read only
     // when a function of the closure names more than its parameters and result).
@@ -518,28 +511,22 @@ bool closedcall(const tkclosure& k, const std::vector<tcarg>& args, tvarlist& va
     const telements* data[maxslots];
     tkframe own{values};
     long long rest = elements;
-    if (k.arrays) {
-        own.data = data;
-        for (std::size_t i = 0; i < k.slotnames.size(); ++i) data[i] = nullptr;
-        for (const tvar& v : vars.items)
-            for (std::size_t i = 0; i < k.slotnames.size(); ++i)
-                if (samename(k.slotnames[i], v.name)) {
-                    if (!v.data.empty()) {
-                        data[i] = &v.data;
-                        rest -= v.count();
-                    }
-                    break;
-                }
-    }
-    if (!k.own) {
-        for (std::size_t i = 0; i < k.slotnames.size(); ++i) own.v[i] = 0;
-        for (const tvar& v : vars.items)
-            for (std::size_t i = 0; i < k.slotnames.size(); ++i)
-                if (samename(k.slotnames[i], v.name)) {
-                    own.v[i] = v.value;
-                    own.present |= std::uint32_t(1) << i;
-                    break;
-                }
+    if (k.arrays || !k.own) {
+        if (k.arrays) own.data = data;
+        for (std::size_t i = 0; i < k.slotnames.size(); ++i) {
+            own.v[i] = 0;
+            data[i] = nullptr;
+        }
+        for (const tvar& v : vars.items) {
+            const int i = nameindex(k.slotnames, v.name);
+            if (i < 0) continue;
+            own.v[i] = v.value;
+            own.present |= std::uint32_t(1) << i;
+            if (!v.data.empty()) {
+                data[i] = &v.data;
+                rest -= v.count();
+            }
+        }
     }
     // Arguments naming a variable of the caller are passed by name: numbers only, unless
     // the call levels carry their elements.
